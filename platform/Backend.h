@@ -1,0 +1,32 @@
+// The seam between the platform layer and what actually shows pixels and takes input.
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+// The exit code of the message loop when a backend says no input can ever arrive again
+// (a headless script that ran out, a display that went away).
+constexpr int kInputEndedExitCode = 125;
+
+class Backend {
+public:
+    virtual ~Backend() = default;
+    // Moves pending input into the input queue (QueueInput). With wait, blocks until an event
+    // arrived or something else may have changed. Returns false when no input can arrive any more.
+    virtual bool PumpEvents(bool wait) = 0;
+    // Milliseconds, wrapping at 2^32.
+    virtual uint32_t TickCount() = 0;
+};
+
+// The backend in use; a built-in headless one (no input, a clock standing at 0) until one is set.
+Backend& CurrentBackend();
+// Not owned. NULL goes back to the built-in one.
+void SetBackend(Backend* backend);
+
+}  // namespace platform
+
+namespace platform {
+// Back to the built-in backend, itself fresh (a fresh platform state).
+void ResetBackend();
+}  // namespace platform

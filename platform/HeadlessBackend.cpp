@@ -1,0 +1,29 @@
+// The headless backend: scripted input handed over one event at a time, a virtual clock.
+#include "platform/HeadlessBackend.h"
+
+namespace platform {
+
+bool HeadlessBackend::PumpEvents(bool wait) {
+    if (!script_.empty()) {
+        QueueInput(script_.front());
+        script_.pop_front();
+        return true;
+    }
+    if (!wait) return true;
+    if (idle_ && idle_()) return true;
+    return false;
+}
+
+void HeadlessBackend::ScriptKey(UINT key, wchar_t ch) {
+    Script(InputEvent{InputType::KeyDown, key, ch, 0, 0, false});
+    Script(InputEvent{InputType::KeyUp, key, 0, 0, 0, false});
+}
+
+void HeadlessBackend::ScriptTap(int x, int y) {
+    Script(InputEvent{InputType::MouseDown, 0, 0, x, y, false});
+    Script(InputEvent{InputType::MouseUp, 0, 0, x, y, false});
+}
+
+void HeadlessBackend::ScriptClose() { Script(InputEvent{InputType::Close, 0, 0, 0, 0, false}); }
+
+}  // namespace platform

@@ -1,0 +1,51 @@
+// A backend without a display: scripted input, a virtual clock. Used by the tests.
+#pragma once
+
+#include <deque>
+#include <functional>
+
+#include "platform/Backend.h"
+#include "platform/Input.h"
+
+namespace platform {
+
+// Stands still unless told to move: each read advances it by perRead (default 0), each frame
+// that reaches the screen by perFrame (default 10 ms). Wraps at 2^32 like the tick count.
+struct VirtualClock {
+    uint32_t now = 0;
+    uint32_t perRead = 0;
+    uint32_t perFrame = 10;
+
+    uint32_t Read() { return now += perRead; }
+    void Advance(uint32_t ms) { now += ms; }
+    void FramePresented() { now += perFrame; }
+};
+
+class HeadlessBackend : public Backend {
+public:
+    // Hands one scripted event to the input queue per call, as a player would, one at a time.
+    // When the script is empty and the loop would wait, asks the idle handler for more; without
+    // more, no input can arrive any more.
+    bool PumpEvents(bool wait) override;
+    uint32_t TickCount() override { return clock_.Read(); }
+
+    void Script(const InputEvent& event) { script_.push_back(event); }
+    // A key pressed and released; ch is the character it types (0 for none).
+    void ScriptKey(UINT key, wchar_t ch = 0);
+    void ScriptTap(int x, int y);
+    void ScriptClose();
+    size_t ScriptLength() const { return script_.size(); }
+
+    // Called when the loop would wait with nothing scripted; return true after adding input or
+    // posting a message, false to let the loop end.
+    void SetIdleHandler(std::function<bool()> handler) { idle_ = std::move(handler); }
+
+    VirtualClock& Clock() { return clock_; }
+
+private:
+    std::deque<InputEvent> script_;
+    std::function<bool()> idle_;
+    VirtualClock clock_;
+};
+
+}  // namespace platform

@@ -1,0 +1,22 @@
+// Resetting the whole platform layer.
+#include "platform/Runtime.h"
+
+#include "platform/Backend.h"
+#include "platform/Device.h"
+#include "platform/Input.h"
+#include "platform/Registry.h"
+#include "platform/Resources.h"
+#include "platform/WindowTable.h"
+
+namespace platform {
+
+void ResetAll() {
+    ResetWindows();
+    ResetMessageQueue();
+    ResetModules();
+    ResetSettingsStore();
+    ResetDeviceProfile();
+    ResetBackend();
+}
+
+}  // namespace platform

@@ -1,0 +1,333 @@
+// Window classes, window records and the window calls that read or change them.
+#include "platform/Windowing.h"
+
+#include <algorithm>
+#include <cwctype>
+#include <memory>
+
+#include "platform/Device.h"
+#include "platform/Handles.h"
+#include "platform/Messages.h"
+#include "platform/WindowTable.h"
+
+namespace platform {
+namespace {
+
+struct ClassRecord {
+    ATOM atom;
+    std::wstring name;
+    HINSTANCE instance;
+    WNDPROC proc;
+    UINT style;
+};
+
+struct WindowState {
+    HandleTable<WindowRecord> windows{HandleKind::Window};
+    std::vector<ClassRecord> classes;
+    ATOM nextAtom = 0xC000;
+    uint64_t nextCreation = 1;
+    HWND focus = nullptr;
+};
+
+WindowState& State() {
+    static WindowState state;
+    return state;
+}
+
+bool SameName(const std::wstring& a, LPCWSTR b) {
+    size_t n = std::wcslen(b);
+    if (a.size() != n) return false;
+    for (size_t i = 0; i < n; ++i)
+        if (std::towlower(static_cast<wint_t>(a[i])) != std::towlower(static_cast<wint_t>(b[i]))) return false;
+    return true;
+}
+
+ClassRecord* FindClass(LPCWSTR name) {
+    if (!name) return nullptr;
+    for (ClassRecord& c : State().classes) {
+        if (IS_INTRESOURCE(name) ? c.atom == static_cast<ATOM>(reinterpret_cast<uintptr_t>(name))
+                                 : SameName(c.name, name))
+            return &c;
+    }
+    return nullptr;
+}
+
+LONG Width(const RECT& r) { return r.right - r.left; }
+LONG Height(const RECT& r) { return r.bottom - r.top; }
+
+bool IsEmptyRect(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
+
+RECT ClientOf(const WindowRecord& w) { return RECT{0, 0, Width(w.rect), Height(w.rect)}; }
+
+RECT Intersect(const RECT& a, const RECT& b) {
+    return RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                std::min(a.bottom, b.bottom)};
+}
+
+RECT Union(const RECT& a, const RECT& b) {
+    if (IsEmptyRect(a)) return b;
+    if (IsEmptyRect(b)) return a;
+    return RECT{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                std::max(a.bottom, b.bottom)};
+}
+
+}  // namespace
+
+WindowRecord* FindWindowRecord(HWND hwnd) { return State().windows.Find(hwnd); }
+
+std::vector<HWND> WindowsInCreationOrder() {
+    std::vector<const WindowRecord*> live;
+    State().windows.ForEach([&](uintptr_t, const WindowRecord& w) { live.push_back(&w); });
+    std::sort(live.begin(), live.end(),
+              [](const WindowRecord* a, const WindowRecord* b) { return a->creationOrder < b->creationOrder; });
+    std::vector<HWND> handles;
+    handles.reserve(live.size());
+    for (const WindowRecord* w : live) handles.push_back(w->handle);
+    return handles;
+}
+
+HWND NextWindowToPaint() {
+    for (HWND h : WindowsInCreationOrder()) {
+        const WindowRecord* w = FindWindowRecord(h);
+        if (w && w->visible && !w->destroying && !IsEmptyRect(w->update)) return h;
+    }
+    return nullptr;
+}
+
+void ResetWindows() {
+    WindowState& s = State();
+    s.windows.Clear();
+    s.classes.clear();
+    s.focus = nullptr;
+}
+
+}  // namespace platform
+
+using platform::FindWindowRecord;
+using platform::WindowRecord;
+
+ATOM RegisterClassW(const WNDCLASSW* wc) {
+    if (!wc || !wc->lpfnWndProc || !wc->lpszClassName || IS_INTRESOURCE(wc->lpszClassName) ||
+        !*wc->lpszClassName)
+        return 0;
+    auto& s = platform::State();
+    if (platform::FindClass(wc->lpszClassName)) return 0;
+    if (s.nextAtom == 0xFFFF) return 0;
+    ATOM atom = s.nextAtom++;
+    s.classes.push_back({atom, wc->lpszClassName, wc->hInstance, wc->lpfnWndProc, wc->style});
+    return atom;
+}
+
+BOOL UnregisterClassW(LPCWSTR className, HINSTANCE instance) {
+    auto& classes = platform::State().classes;
+    platform::ClassRecord* c = platform::FindClass(className);
+    if (!c || c->instance != instance) return FALSE;
+    classes.erase(classes.begin() + (c - classes.data()));
+    return TRUE;
+}
+
+HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD style, int x, int y, int width,
+                     int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
+    const platform::ClassRecord* cls = platform::FindClass(className);
+    if (!cls) return nullptr;
+    const WindowRecord* parentRecord = parent ? FindWindowRecord(parent) : nullptr;
+    if (parent && !parentRecord) return nullptr;
+
+    auto record = std::make_unique<WindowRecord>();
+    record->proc = cls->proc;
+    record->className = cls->name;
+    record->classStyle = cls->style;
+    record->instance = instance;
+    record->title = title ? title : L"";
+    record->parent = parent;
+    record->style = style;
+    record->exStyle = exStyle;
+    record->visible = (style & WS_VISIBLE) != 0;
+    record->enabled = (style & WS_DISABLED) == 0;
+    record->creationOrder = platform::State().nextCreation++;
+
+    // Children are placed in their parent's client area. Top-level windows use device-screen
+    // coordinates; CW_USEDEFAULT gives them the full-screen area between the two bars.
+    RECT area = parentRecord ? parentRecord->rect : RECT{0, 0, 0, 0};
+    if (x == CW_USEDEFAULT) {
+        if (!parentRecord) area = platform::FullScreenArea();
+        x = 0;
+        y = 0;
+    }
+    if (width == CW_USEDEFAULT) {
+        RECT full = parentRecord ? parentRecord->rect : platform::FullScreenArea();
+        width = platform::Width(full) - x;
+        height = platform::Height(full) - y;
+    }
+    LONG left = area.left + x, top = area.top + y;
+    record->rect = RECT{left, top, left + std::max(width, 0), top + std::max(height, 0)};
+    record->update = platform::ClientOf(*record);
+
+    WindowRecord* raw = record.get();
+    HWND hwnd = platform::ToHandle<HWND>(platform::State().windows.Add(std::move(record)));
+    if (!hwnd) return nullptr;
+    raw->handle = hwnd;
+
+    CREATESTRUCTW cs{param, instance, menu, parent, height, width, y, x, static_cast<LONG>(style), title,
+                     className, exStyle};
+    if (SendMessageW(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
+        DestroyWindow(hwnd);
+        return nullptr;
+    }
+    const WindowRecord* w = FindWindowRecord(hwnd);
+    if (!w) return nullptr;
+    RECT client = platform::ClientOf(*w);
+    SendMessageW(hwnd, WM_SIZE, SIZE_RESTORED,
+                 MAKELPARAM(static_cast<WORD>(client.right), static_cast<WORD>(client.bottom)));
+    return IsWindow(hwnd) ? hwnd : nullptr;
+}
+
+BOOL DestroyWindow(HWND hwnd) {
+    WindowRecord* w = FindWindowRecord(hwnd);
+    if (!w) return FALSE;
+    if (w->destroying) return TRUE;
+    w->destroying = true;
+    SendMessageW(hwnd, WM_DESTROY, 0, 0);
+    for (HWND child : platform::WindowsInCreationOrder()) {
+        const WindowRecord* c = FindWindowRecord(child);
+        if (c && c->parent == hwnd) DestroyWindow(child);
+    }
+    auto& s = platform::State();
+    if (s.focus == hwnd) s.focus = nullptr;
+    s.windows.Remove(hwnd);
+    return TRUE;
+}
+
+BOOL IsWindow(HWND hwnd) { return FindWindowRecord(hwnd) != nullptr; }
+
+LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM, LPARAM) {
+    switch (message) {
+        case WM_PAINT:
+            ValidateRect(hwnd, nullptr);
+            return 0;
+        case WM_CLOSE:
+            DestroyWindow(hwnd);
+            return 0;
+        default:
+            return 0;
+    }
+}
+
+LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
+    WindowRecord* w = FindWindowRecord(hwnd);
+    if (!w || index != GWLP_USERDATA) return 0;
+    LONG_PTR old = w->userData;
+    w->userData = value;
+    return old;
+}
+
+LONG_PTR GetWindowLongPtrW(HWND hwnd, int index) {
+    const WindowRecord* w = FindWindowRecord(hwnd);
+    return (w && index == GWLP_USERDATA) ? w->userData : 0;
+}
+
+BOOL GetWindowRect(HWND hwnd, RECT* rc) {
+    const WindowRecord* w = FindWindowRecord(hwnd);
+    if (!w || !rc) return FALSE;
+    *rc = w->rect;
+    return TRUE;
+}
+
+BOOL GetClientRect(HWND hwnd, RECT* rc) {
+    const WindowRecord* w = FindWindowRecord(hwnd);
+    if (!w || !rc) return FALSE;
+    *rc = platform::ClientOf(*w);
+    return TRUE;
+}
+
+HWND GetParent(HWND hwnd) {
+    const WindowRecord* w = FindWindowRecord(hwnd);
+    return w ? w->parent : nullptr;
+}
+
+BOOL InvalidateRect(HWND hwnd, const RECT* rc, BOOL erase) {
+    WindowRecord* w = FindWindowRecord(hwnd);
+    if (!w) return FALSE;
+    RECT client = platform::ClientOf(*w);
+    RECT area = rc ? platform::Intersect(*rc, client) : client;
+    if (platform::IsEmptyRect(area)) return TRUE;
+    w->update = platform::Union(w->update, area);
+    w->erase = w->erase || erase;
+    return TRUE;
+}
+
+BOOL ValidateRect(HWND hwnd, const RECT* rc) {
+    WindowRecord* w = FindWindowRecord(hwnd);
+    if (!w) return FALSE;
+    bool covers = !rc || (rc->left <= w->update.left && rc->top <= w->update.top &&
+                          rc->right >= w->update.right && rc->bottom >= w->update.bottom);
+    if (covers) {
+        w->update = RECT{};
+        w->erase = false;
+    }
+    return TRUE;
+}
+
+BOOL GetUpdateRect(HWND hwnd, RECT* rc, BOOL) {
+    const WindowRecord* w = FindWindowRecord(hwnd);
+    if (!w) return FALSE;
+    bool empty = platform::IsEmptyRect(w->update);
+    if (rc) *rc = empty ? RECT{} : w->update;
+    return empty ? FALSE : TRUE;
+}
+
+BOOL ShowWindow(HWND hwnd, int command) {
+    WindowRecord* w = FindWindowRecord(hwnd);
+    if (!w) return FALSE;
+    BOOL was = w->visible ? TRUE : FALSE;
+    switch (command) {
+        case SW_HIDE:
+            w->visible = false;
+            break;
+        case SW_MINIMIZE:
+            w->minimized = true;
+            break;
+        case SW_RESTORE:
+            w->minimized = false;
+            w->visible = true;
+            break;
+        default:
+            w->visible = true;
+            break;
+    }
+    return was;
+}
+
+BOOL IsWindowVisible(HWND hwnd) {
+    const WindowRecord* w = FindWindowRecord(hwnd);
+    return (w && w->visible) ? TRUE : FALSE;
+}
+
+BOOL EnableWindow(HWND hwnd, BOOL enable) {
+    WindowRecord* w = FindWindowRecord(hwnd);
+    if (!w) return FALSE;
+    BOOL wasDisabled = w->enabled ? FALSE : TRUE;
+    w->enabled = enable != FALSE;
+    return wasDisabled;
+}
+
+BOOL IsWindowEnabled(HWND hwnd) {
+    const WindowRecord* w = FindWindowRecord(hwnd);
+    return (w && w->enabled) ? TRUE : FALSE;
+}
+
+HWND SetFocus(HWND hwnd) {
+    auto& s = platform::State();
+    if (hwnd && !IsWindow(hwnd)) return nullptr;
+    HWND old = IsWindow(s.focus) ? s.focus : nullptr;
+    if (old == hwnd) return old;
+    s.focus = hwnd;
+    if (old) SendMessageW(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
+    if (hwnd && IsWindow(hwnd)) SendMessageW(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
+    return old;
+}
+
+HWND GetFocus() {
+    HWND f = platform::State().focus;
+    return IsWindow(f) ? f : nullptr;
+}

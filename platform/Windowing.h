@@ -1,0 +1,47 @@
+// Window classes and windows as objects of the platform layer, under the platform's names.
+#pragma once
+
+#include "platform/Types.h"
+
+// Registers a class; 0 if a class of that name is already registered in this process.
+ATOM RegisterClassW(const WNDCLASSW* wc);
+// Unregisters by name (or atom) and instance; FALSE if no such class.
+BOOL UnregisterClassW(LPCWSTR className, HINSTANCE instance);
+
+// Creates a window of a registered class (by name or by atom). Top-level windows with
+// CW_USEDEFAULT get the device's full-screen area between the status bar and the soft-key bar.
+// Sends WM_CREATE (lParam: CREATESTRUCTW*, whose lpCreateParams is param); a result of -1 destroys
+// the window and returns NULL. Then sends WM_SIZE with the client size. The client area starts invalid.
+HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD style, int x, int y, int width,
+                     int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
+// Sends WM_DESTROY, destroys the children, and kills the handle for ever.
+BOOL DestroyWindow(HWND hwnd);
+BOOL IsWindow(HWND hwnd);
+// WM_PAINT validates; WM_CLOSE destroys the window; everything else returns 0.
+LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Only GWLP_USERDATA, a pointer-sized slot (0 until set); other indexes and dead windows give 0.
+LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value);
+LONG_PTR GetWindowLongPtrW(HWND hwnd, int index);
+
+// The window's rectangle in device-screen coordinates; the client rectangle is {0, 0, w, h}.
+BOOL GetWindowRect(HWND hwnd, RECT* rc);
+BOOL GetClientRect(HWND hwnd, RECT* rc);
+HWND GetParent(HWND hwnd);
+
+// The update area is kept as a bounding box of everything invalidated, clipped to the client.
+// A NULL window does nothing (it does not mean "all windows").
+BOOL InvalidateRect(HWND hwnd, const RECT* rc, BOOL erase);
+// Validates everything when rc is NULL or covers the whole update area.
+BOOL ValidateRect(HWND hwnd, const RECT* rc);
+BOOL GetUpdateRect(HWND hwnd, RECT* rc, BOOL erase);
+
+// SW_SHOW, SW_HIDE, SW_MINIMIZE, SW_RESTORE. Returns whether the window was visible before.
+BOOL ShowWindow(HWND hwnd, int command);
+BOOL IsWindowVisible(HWND hwnd);
+// Returns nonzero if the window was disabled before.
+BOOL EnableWindow(HWND hwnd, BOOL enable);
+BOOL IsWindowEnabled(HWND hwnd);
+// Sends WM_KILLFOCUS to the old focus and WM_SETFOCUS to the new one; returns the old focus.
+HWND SetFocus(HWND hwnd);
+HWND GetFocus();
