@@ -1,0 +1,102 @@
+// Test support: platform reset, temporary folders, a recording window.
+#include "tests/support/PlatformFixture.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/Backend.h"
+#include "platform/Messages.h"
+#include "platform/Registry.h"
+#include "platform/Runtime.h"
+#include "platform/Windowing.h"
+
+namespace fs = std::filesystem;
+
+void PlatformTest::SetUp() {
+    platform::ResetAll();
+    std::string pattern = (fs::temp_directory_path() / "tintaro-test-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    tempDir_ = pattern;
+    configRoot_ = tempDir_ + "/config";
+    platform::SetSettingsRoot(configRoot_);
+    platform::SetBackend(&backend);
+}
+
+void PlatformTest::TearDown() {
+    platform::ResetAll();
+    std::error_code ec;
+    fs::permissions(tempDir_, fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(tempDir_, ec);
+}
+
+std::vector<uint8_t> ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    fs::create_directories(fs::path(path).parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool FileExists(const std::string& path) { return fs::exists(path); }
+
+namespace {
+constexpr wchar_t kRecorderClass[] = L"TestRecorder";
+}
+
+RecordingWindow::RecordingWindow(bool visible) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &RecordingWindow::Proc;
+    wc.lpszClassName = kRecorderClass;
+    RegisterClassW(&wc);  // 0 when an earlier recorder registered it already
+    hwnd_ = CreateWindowExW(0, kRecorderClass, L"recorder", visible ? WS_VISIBLE : 0, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, this);
+    ValidateRect(hwnd_, nullptr);  // tests invalidate what they want painted
+}
+
+RecordingWindow::~RecordingWindow() {
+    if (IsWindow(hwnd_)) {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+std::vector<UINT> RecordingWindow::Messages() const {
+    std::vector<UINT> out;
+    for (const Entry& e : entries_)
+        if (e.message != WM_CREATE && e.message != WM_SIZE && e.message != WM_DESTROY) out.push_back(e.message);
+    return out;
+}
+
+int RecordingWindow::DrainQueue() {
+    int n = 0;
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+        ++n;
+    }
+    return n;
+}
+
+LRESULT CALLBACK RecordingWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<RecordingWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+    self->entries_.push_back({message, wParam, lParam});
+    if (self->onMessage) return self->onMessage(message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}

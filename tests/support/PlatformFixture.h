@@ -1,0 +1,65 @@
+// A fresh platform for every test: reset layer, headless backend, private settings folder.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/HeadlessBackend.h"
+#include "platform/Types.h"
+
+class PlatformTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The folder standing for HKEY_CURRENT_USER\SOFTWARE.
+    const std::string& ConfigRoot() const { return configRoot_; }
+    const std::string& TempDir() const { return tempDir_; }
+    // The file behind SOFTWARE\Qor\Tintaro\<name>.
+    std::string GameValuePath(const std::string& name) const { return configRoot_ + "/Qor/Tintaro/" + name; }
+
+    platform::HeadlessBackend backend;
+
+private:
+    std::string tempDir_;
+    std::string configRoot_;
+};
+
+std::vector<uint8_t> ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);  // creates folders
+bool FileExists(const std::string& path);
+
+// A real window of the layer that records what it receives, in order.
+class RecordingWindow {
+public:
+    struct Entry {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+
+    // Visible windows take input; the window starts valid, with nothing to paint.
+    explicit RecordingWindow(bool visible = false);
+    ~RecordingWindow();
+    RecordingWindow(const RecordingWindow&) = delete;
+    RecordingWindow& operator=(const RecordingWindow&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    // Messages received, leaving out the creation, size and destruction traffic.
+    std::vector<UINT> Messages() const;
+    const std::vector<Entry>& Entries() const { return entries_; }
+    void Clear() { entries_.clear(); }
+    // Runs for every message, after it is recorded; its result is the window's answer.
+    std::function<LRESULT(UINT, WPARAM, LPARAM)> onMessage;
+
+    // Dispatches everything the queue holds now (posted messages, input, paints), never waiting.
+    static int DrainQueue();
+
+private:
+    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+    HWND hwnd_ = nullptr;
+    std::vector<Entry> entries_;
+};
