@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "platform/PixelRows.h"
+
 namespace platform {
 
 // The exit code of the message loop when a backend says no input can ever arrive again
@@ -17,6 +19,8 @@ public:
     virtual bool PumpEvents(bool wait) = 0;
     // Milliseconds, wrapping at 2^32.
     virtual uint32_t TickCount() = 0;
+    // Shows the composed device screen (16-bit 5-6-5, top row first).
+    virtual void Present(const PixelRows& screen) { (void)screen; }
 };
 
 // The backend in use; a built-in headless one (no input, a clock standing at 0) until one is set.

@@ -118,6 +118,13 @@ private:
     std::vector<uint32_t> free_;
 };
 
+// The kind a handle value was made for; lets calls that take any GDI object tell them apart.
+inline HandleKind KindOf(uintptr_t handle) { return static_cast<HandleKind>((handle >> 24) & 0xFF); }
+template <class H>
+HandleKind KindOf(H* handle) {
+    return KindOf(reinterpret_cast<uintptr_t>(handle));
+}
+
 template <class H>
 H ToHandle(uintptr_t value) {
     return reinterpret_cast<H>(value);

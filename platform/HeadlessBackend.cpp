@@ -27,3 +27,17 @@ void HeadlessBackend::ScriptTap(int x, int y) {
 void HeadlessBackend::ScriptClose() { Script(InputEvent{InputType::Close, 0, 0, 0, 0, false}); }
 
 }  // namespace platform
+
+namespace platform {
+
+void HeadlessBackend::Present(const PixelRows& screen) {
+    ++frames_;
+    clock_.FramePresented();
+    frameWidth_ = screen.width;
+    frameHeight_ = screen.height;
+    lastFrame_.resize(static_cast<size_t>(screen.width) * screen.height);
+    for (int y = 0; y < screen.height; ++y)
+        for (int x = 0; x < screen.width; ++x) lastFrame_[static_cast<size_t>(y) * screen.width + x] = screen.Get16(x, y);
+}
+
+}  // namespace platform

@@ -3,6 +3,7 @@
 
 #include <deque>
 #include <functional>
+#include <vector>
 
 #include "platform/Backend.h"
 #include "platform/Input.h"
@@ -28,6 +29,8 @@ public:
     // more, no input can arrive any more.
     bool PumpEvents(bool wait) override;
     uint32_t TickCount() override { return clock_.Read(); }
+    // Counts the frame, moves the clock by its per-frame step and keeps a copy of the screen.
+    void Present(const PixelRows& screen) override;
 
     void Script(const InputEvent& event) { script_.push_back(event); }
     // A key pressed and released; ch is the character it types (0 for none).
@@ -42,10 +45,22 @@ public:
 
     VirtualClock& Clock() { return clock_; }
 
+    int FramesPresented() const { return frames_; }
+    // The last presented screen, 5-6-5 words, top row first; empty before the first frame.
+    const std::vector<uint16_t>& LastFrame() const { return lastFrame_; }
+    int FrameWidth() const { return frameWidth_; }
+    int FrameHeight() const { return frameHeight_; }
+    // The 5-6-5 word at (x, y) of the last frame.
+    uint16_t FramePixel(int x, int y) const { return lastFrame_[static_cast<size_t>(y) * frameWidth_ + x]; }
+
 private:
     std::deque<InputEvent> script_;
     std::function<bool()> idle_;
     VirtualClock clock_;
+    int frames_ = 0;
+    std::vector<uint16_t> lastFrame_;
+    int frameWidth_ = 0;
+    int frameHeight_ = 0;
 };
 
 }  // namespace platform

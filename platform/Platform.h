@@ -3,6 +3,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Device.h"
+#include "platform/Gdi.h"
 #include "platform/Messages.h"
 #include "platform/Registry.h"
 #include "platform/Resources.h"

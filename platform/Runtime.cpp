@@ -3,6 +3,7 @@
 
 #include "platform/Backend.h"
 #include "platform/Device.h"
+#include "platform/GdiState.h"
 #include "platform/Input.h"
 #include "platform/Registry.h"
 #include "platform/Resources.h"
@@ -11,6 +12,8 @@
 namespace platform {
 
 void ResetAll() {
+    ResetGdi();
+    ResetScreen();
     ResetWindows();
     ResetMessageQueue();
     ResetModules();

@@ -1,0 +1,174 @@
+// The device screen: each top-level window paints into a surface of its own; presenting composes
+// the visible ones in stacking order, lets the shell draw its bars, and hands the frame to the
+// backend. Window and screen DCs, and the paint cycle, live here.
+#include <cstring>
+#include <unordered_map>
+
+#include "platform/Backend.h"
+#include "platform/Device.h"
+#include "platform/Messages.h"
+#include "platform/GdiState.h"
+#include "platform/WindowTable.h"
+#include "platform/Windowing.h"
+
+namespace platform {
+namespace {
+
+struct ScreenState {
+    std::unique_ptr<PixelBuffer> screen;
+    std::unordered_map<uintptr_t, std::unique_ptr<PixelBuffer>> surfaces;
+    ShellPainter shellPainter = nullptr;
+};
+
+ScreenState& State() {
+    static ScreenState state;
+    return state;
+}
+
+HWND TopLevelOf(HWND hwnd) {
+    for (const WindowRecord* w = FindWindowRecord(hwnd); w; w = FindWindowRecord(w->parent))
+        if (!w->parent) return w->handle;
+    return nullptr;
+}
+
+RECT Offset(const RECT& r, int dx, int dy) { return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
+
+void Blit(const PixelRows& from, const PixelRows& to, int x, int y) {
+    RECT area = IntersectRects(RECT{x, y, x + from.width, y + from.height}, RECT{0, 0, to.width, to.height});
+    for (int row = area.top; row < area.bottom; ++row)
+        std::memcpy(to.At(area.left, row), from.At(area.left - x, row - y),
+                    static_cast<size_t>(area.right - area.left) * 2);
+}
+
+}  // namespace
+
+PixelBuffer& ScreenBuffer() {
+    const DeviceProfile& p = CurrentDeviceProfile();
+    auto& screen = State().screen;
+    if (!screen || screen->width != p.width || screen->height != p.height)
+        screen = PixelBuffer::Make(p.width, p.height, 16, false);
+    return *screen;
+}
+
+PixelBuffer* WindowSurface(HWND topLevel) {
+    const WindowRecord* w = FindWindowRecord(topLevel);
+    if (!w) return nullptr;
+    int width = w->rect.right - w->rect.left, height = w->rect.bottom - w->rect.top;
+    auto& surface = State().surfaces[reinterpret_cast<uintptr_t>(topLevel)];
+    if (!surface || surface->width != width || surface->height != height)
+        surface = PixelBuffer::Make(width, height, 16, false);
+    return surface.get();
+}
+
+bool ResolveTarget(HDC dc, DrawTarget* out) {
+    DCRecord* d = FindDC(dc);
+    if (!d) return false;
+    DrawTarget t;
+    t.dc = d;
+    switch (d->kind) {
+        case DCKind::Memory: {
+            const BitmapRecord* b = FindBitmap(d->bitmap);
+            if (!b) return false;
+            t.rows = b->pixels->Rows();
+            t.clip = RECT{0, 0, t.rows.width, t.rows.height};
+            break;
+        }
+        case DCKind::Screen:
+            t.rows = ScreenBuffer().Rows();
+            t.clip = RECT{0, 0, t.rows.width, t.rows.height};
+            break;
+        case DCKind::Window: {
+            const WindowRecord* w = FindWindowRecord(d->window);
+            const WindowRecord* top = FindWindowRecord(TopLevelOf(d->window));
+            PixelBuffer* surface = top ? WindowSurface(top->handle) : nullptr;
+            if (!w || !surface) return false;
+            t.rows = surface->Rows();
+            t.origin = POINT{w->rect.left - top->rect.left, w->rect.top - top->rect.top};
+            RECT client = Offset(RECT{0, 0, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top}, t.origin.x,
+                                 t.origin.y);
+            t.clip = IntersectRects(client, RECT{0, 0, t.rows.width, t.rows.height});
+            break;
+        }
+    }
+    if (!t.rows.Valid()) return false;
+    if (d->hasClip) t.clip = IntersectRects(t.clip, Offset(d->clip, t.origin.x, t.origin.y));
+    *out = t;
+    return true;
+}
+
+void NoteDrawn(const DrawTarget& target, bool blockTransfer) {
+    if (!target.dc || target.dc->kind == DCKind::Memory) return;
+    if (blockTransfer) {
+        target.dc->wroteToScreen = false;
+        PresentScreen();
+    } else {
+        target.dc->wroteToScreen = true;
+    }
+}
+
+void PresentScreen() {
+    PixelRows screen = ScreenBuffer().Rows();
+    if (!screen.Valid()) return;
+    for (int y = 0; y < screen.height; ++y) std::memset(screen.Row(y), 0, static_cast<size_t>(screen.width) * 2);
+    for (HWND h : WindowsInCreationOrder()) {
+        const WindowRecord* w = FindWindowRecord(h);
+        if (!w || w->parent || !w->visible) continue;
+        auto it = State().surfaces.find(reinterpret_cast<uintptr_t>(h));
+        if (it != State().surfaces.end() && it->second) Blit(it->second->Rows(), screen, w->rect.left, w->rect.top);
+    }
+    if (State().shellPainter) State().shellPainter(screen);
+    CurrentBackend().Present(screen);
+}
+
+void SetShellPainter(ShellPainter painter) { State().shellPainter = painter; }
+
+void ResetScreen() {
+    ScreenState& s = State();
+    s.screen.reset();
+    s.surfaces.clear();
+    s.shellPainter = nullptr;
+}
+
+}  // namespace platform
+
+using namespace platform;
+
+HDC GetDC(HWND hwnd) {
+    if (!hwnd) return NewDC(DCKind::Screen, nullptr, 16);
+    if (!IsWindow(hwnd)) return nullptr;
+    return NewDC(DCKind::Window, hwnd, 16);
+}
+
+int ReleaseDC(HWND, HDC dc) {
+    DCRecord* d = FindDC(dc);
+    if (!d) return 0;
+    bool present = d->wroteToScreen;
+    DeleteDC(dc);
+    if (present) PresentScreen();
+    return 1;
+}
+
+HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
+    WindowRecord* w = FindWindowRecord(hwnd);
+    if (!w || !ps) return nullptr;
+    *ps = PAINTSTRUCT{};
+    RECT update{};
+    GetUpdateRect(hwnd, &update, FALSE);
+    bool erase = w->erase;
+    ValidateRect(hwnd, nullptr);
+    HDC dc = NewDC(DCKind::Window, hwnd, 16);
+    if (!dc) return nullptr;
+    DCRecord* d = FindDC(dc);
+    d->hasClip = true;
+    d->clip = update;
+    ps->hdc = dc;
+    ps->rcPaint = update;
+    ps->fErase = erase ? TRUE : FALSE;
+    if (erase && SendMessageW(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) != 0) ps->fErase = FALSE;
+    return dc;
+}
+
+BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps) {
+    if (!ps) return FALSE;
+    return ReleaseDC(hwnd, ps->hdc) ? TRUE : FALSE;
+}
