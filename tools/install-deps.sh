@@ -30,5 +30,6 @@ else
     exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive
-"${run[@]}" apt-get update
-"${run[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+"${run[@]}" apt-get -qq update
+"${run[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+echo "Installed: ${missing[*]}"

@@ -5,7 +5,9 @@
 #include <cstring>
 
 #include "platform/Gdi.h"
+#include "platform/GdiState.h"
 #include "platform/PixelRows.h"
+#include "platform/Png.h"
 #include "platform/Windowing.h"
 #include "tests/support/PlatformFixture.h"
 
@@ -272,6 +274,24 @@ TEST_F(GdiCoreTest, AWindowOnTopCoversTheOneBelowWhateverPaintsLater) {
     Fill(bottom, RECT{0, 0, 240, 268}, 0xFFFFFF);
     ReleaseDC(below.hwnd(), bottom);
     EXPECT_EQ(backend.FramePixel(100, 100), Pack565(0x0000FF));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(GdiCoreTest, FramesCanBeWrittenAsPng) {
+    auto buffer = platform::PixelBuffer::Make(3, 2, 16, true);
+    ASSERT_TRUE(buffer);
+    buffer->Rows().Set(0, 0, 0xFFFFFF);
+    std::string path = TempDir() + "/frame.png";
+    ASSERT_TRUE(platform::WritePng(path, buffer->Rows()));
+    std::vector<uint8_t> bytes = ReadBytes(path);
+    ASSERT_GT(bytes.size(), 24u);
+    EXPECT_EQ(0, memcmp(bytes.data(), "\x89PNG\r\n\x1a\n", 8));
+    EXPECT_EQ(bytes[19], 3) << "width in the header";
+    EXPECT_EQ(bytes[23], 2) << "height in the header";
+    EXPECT_FALSE(platform::WritePng(TempDir() + "/no/such/folder/x.png", buffer->Rows()));
 }
 
 }  // namespace
