@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "platform/PixelRows.h"
 
@@ -31,6 +32,19 @@ void SetBackend(Backend* backend);
 }  // namespace platform
 
 namespace platform {
+
 // Back to the built-in backend, itself fresh (a fresh platform state).
 void ResetBackend();
+
+// Descriptors the loop must wake up for besides input (the single-instance socket, the signals'
+// self-pipe). The callback runs on the UI thread, from a backend's PumpEvents, when the
+// descriptor is readable. A backend that blocks must wake up for them too.
+using ReadableCallback = void (*)(int fd, void* context);
+void WatchReadable(int fd, ReadableCallback callback, void* context);
+void UnwatchReadable(int fd);
+std::vector<int> WatchedDescriptors();
+// Runs the callbacks of the watched descriptors that are readable within timeoutMs (0: now,
+// -1: until one is); returns whether any ran.
+bool DispatchReadable(int timeoutMs);
+
 }  // namespace platform

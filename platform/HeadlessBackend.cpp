@@ -4,6 +4,7 @@
 namespace platform {
 
 bool HeadlessBackend::PumpEvents(bool wait) {
+    DispatchReadable(0);
     if (!script_.empty()) {
         QueueInput(script_.front());
         script_.pop_front();

@@ -1,5 +1,6 @@
 // The message queue's ordering rules and the window life cycle they depend on.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "platform/Backend.h"
 #include "platform/Input.h"
@@ -204,6 +205,35 @@ TEST_F(MessageQueueTest, DestroyingAWindowDestroysItsChildrenAndInvalidationIsCl
 
     DestroyWindow(parent.hwnd());
     EXPECT_FALSE(IsWindow(child));
+}
+
+}  // namespace
+
+namespace {
+
+class WatchTest : public PlatformTest {};
+
+TEST_F(WatchTest, AReadableDescriptorRunsItsCallbackFromTheLoop) {
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    static int calls;
+    calls = 0;
+    platform::WatchReadable(fds[0], [](int fd, void*) {
+        char c;
+        (void)!read(fd, &c, 1);
+        ++calls;
+        PostQuitMessage(4);
+    }, nullptr);
+    EXPECT_FALSE(platform::DispatchReadable(0)) << "nothing to read yet";
+    ASSERT_EQ(write(fds[1], "x", 1), 1);
+    MSG msg;
+    EXPECT_FALSE(GetMessageW(&msg, nullptr, 0, 0));
+    EXPECT_EQ(msg.wParam, 4u) << "the callback ran inside the loop and asked it to end";
+    EXPECT_EQ(calls, 1);
+    platform::UnwatchReadable(fds[0]);
+    EXPECT_TRUE(platform::WatchedDescriptors().empty());
+    close(fds[0]);
+    close(fds[1]);
 }
 
 }  // namespace
