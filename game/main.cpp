@@ -2,7 +2,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "game/WinMain.h"
 #include "platform/Device.h"
+#include "platform/Resources.h"
+#include "res/Resources.h"
 
 namespace {
 
@@ -39,6 +42,7 @@ int main(int argc, char** argv) {
         PrintUsage();
         return 2;
     }
-    std::printf("Tintaro: the game window is not built yet; the puzzle engine runs in the test suite (make test).\n");
-    return 0;
+    HINSTANCE instance = platform::RegisterModule(TintaroResources());
+    wchar_t commandLine[] = L"";
+    return WinMain(instance, nullptr, commandLine, 5);
 }

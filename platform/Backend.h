@@ -22,6 +22,10 @@ public:
     virtual uint32_t TickCount() = 0;
     // Shows the composed device screen (16-bit 5-6-5, top row first).
     virtual void Present(const PixelRows& screen) { (void)screen; }
+    // The program's window: minimised on request (the Back key in the menu), brought to the
+    // front when a second start asks for it.
+    virtual void Minimize() {}
+    virtual void Raise() {}
 };
 
 // The backend in use; a built-in headless one (no input, a clock standing at 0) until one is set.
