@@ -72,8 +72,9 @@ std::optional<FontFile> MatchFile(const FaceKey& key) {
 
 }  // namespace
 
-// FreeType and fontconfig for the whole program. Faces keep it alive, so it goes (and both
-// libraries release their memory) only after the last font has been deleted.
+// FreeType and fontconfig for the whole program, made on first use. It lives until the program
+// ends, and beyond that for as long as a face still needs it: both libraries then release all
+// their memory, which keeps the leak checker quiet.
 class FontLibrary : public std::enable_shared_from_this<FontLibrary> {
 public:
     static std::shared_ptr<FontLibrary> Instance() {
