@@ -1,6 +1,7 @@
 // Rasterising rectangles, rounded rectangles and polylines with the DC's pen and brush.
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 
 #include "platform/GdiState.h"
 
@@ -131,9 +132,9 @@ class Segment {
 public:
     Segment(int64_t x0, int64_t y0, int64_t x1, int64_t y1) : x0_(x0), y0_(y0) {
         const int64_t dx = x1 - x0, dy = y1 - y0;
-        xMajor_ = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
-        major_ = xMajor_ ? (dx < 0 ? -dx : dx) : (dy < 0 ? -dy : dy);
-        minor_ = xMajor_ ? (dy < 0 ? -dy : dy) : (dx < 0 ? -dx : dx);
+        xMajor_ = std::abs(dx) >= std::abs(dy);
+        major_ = xMajor_ ? std::abs(dx) : std::abs(dy);
+        minor_ = xMajor_ ? std::abs(dy) : std::abs(dx);
         sx_ = dx < 0 ? -1 : 1;
         sy_ = dy < 0 ? -1 : 1;
     }
