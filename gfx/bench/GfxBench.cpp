@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gfx/Blend.h"
+#include "gfx/Text.h"
 #include "platform/Device.h"
 
 namespace {
@@ -87,12 +88,29 @@ void Dither565FullScreen(benchmark::State& state) {
     CountPixels(state, kWidth * kHeight);
 }
 
+// A ten-character label in the game's counter font; the pixels are those of its text box.
+void TextLabel(benchmark::State& state) {
+    CQorGDI s;
+    Section(s, kWidth, kHeight, 16);
+    HFONT font = MakeFont(18, 700, TRUE, L"Tahoma", 0, 0, 0);
+    const wchar_t label[] = L"Moves: 123";
+    SIZE size{};
+    HGDIOBJ old = SelectObject(s.m_hDC, font);
+    GetTextExtentExPointW(s.m_hDC, label, 10, 0, nullptr, nullptr, &size);
+    SelectObject(s.m_hDC, old);
+    RECT box{10, 10, 10 + size.cx, 10 + size.cy};
+    for (auto _ : state) DrawTextEllipsis(s.m_hDC, label, &box, DT_LEFT, font, 0xFFFFFF, TRANSPARENT);
+    CountPixels(state, static_cast<long>(size.cx) * size.cy);
+    DeleteObject(font);
+}
+
 BENCHMARK(Memcpy);
 BENCHMARK(BitBltSameFormat);
 BENCHMARK(BitBlt24To16);
 BENCHMARK(AlphaFillClientArea);
 BENCHMARK(VerticalGradient24);
 BENCHMARK(Dither565FullScreen);
+BENCHMARK(TextLabel);
 
 // Prints as usual and keeps each benchmark's time per pixel for the closing table.
 class RatioReporter : public benchmark::ConsoleReporter {
