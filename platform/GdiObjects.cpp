@@ -135,6 +135,16 @@ PenRecord* FindPen(HPEN pen) { return Tables().pens.Find(pen); }
 FontRecord* FindFont(HFONT font) { return Tables().fonts.Find(font); }
 HFONT AddFont(std::unique_ptr<FontRecord> font) { return Add<FontRecord, HFONT>(Tables().fonts, std::move(font)); }
 
+GdiObjectCounts CountGdiObjects() {
+    const GdiTables& t = Tables();
+    auto made = [](const auto& table) {
+        size_t n = 0;
+        table.ForEach([&n](uintptr_t, const auto& record) { n += record.stock ? 0 : 1; });
+        return n;
+    };
+    return GdiObjectCounts{t.dcs.Count(), t.bitmaps.Count(), made(t.brushes), made(t.pens), made(t.fonts)};
+}
+
 RECT IntersectRects(const RECT& a, const RECT& b) {
     return RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
                 std::min(a.bottom, b.bottom)};

@@ -99,6 +99,14 @@ bool ResolveTarget(HDC dc, DrawTarget* out);
 // every frame), other drawing when the DC is released or the paint ends.
 void NoteDrawn(const DrawTarget& target, bool blockTransfer);
 
+// Live objects of each kind, stock objects left out: lets a test prove that a drawing call
+// deleted everything it made.
+struct GdiObjectCounts {
+    size_t dcs = 0, bitmaps = 0, brushes = 0, pens = 0, fonts = 0;
+    bool operator==(const GdiObjectCounts&) const = default;
+};
+GdiObjectCounts CountGdiObjects();
+
 RECT IntersectRects(const RECT& a, const RECT& b);
 bool IsEmptyArea(const RECT& r);
 
