@@ -18,7 +18,7 @@ constexpr COLORREF kGlossMarker = 0xFF08FF;
 template <class RowColour>
 BOOL RecolourRoundRect(BYTE* bits, const BITMAP& bm, HDC dc, const RECT* rc, COLORREF marker, COLORREF pen,
                        int ellipseWidth, int ellipseHeight, RowColour rowColour) {
-    if (!bits || !dc || !rc || bm.bmBitsPixel != 16) return FALSE;
+    if (!bits || !dc || !rc || IsInverted(*rc) || bm.bmBitsPixel != 16) return FALSE;
     if (!DrawRoundRect(dc, rc, marker, pen, ellipseWidth, ellipseHeight)) return FALSE;
     const RECT area = ClipToSurface(*rc, bm);
     if (IsEmpty(area)) return TRUE;

