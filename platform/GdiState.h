@@ -123,4 +123,10 @@ void SetShellPainter(ShellPainter painter);
 void ResetGdi();
 void ResetScreen();
 
+// Test hooks. After the next `after` pixel-buffer allocations, count of them fail as if memory
+// had run out (a new DC's 1 x 1 bitmap is one such allocation, a new bitmap another).
+void FailNextPixelBuffers(int count, int after = 0);
+// How many times BitBlt has been called in this process, refused calls included.
+long BlockTransferCalls();
+
 }  // namespace platform
