@@ -38,10 +38,11 @@ text_box() {
     # An all-dark region trims down to a single pixel.
     case "$box" in 1x1*) echo none ;; *) echo "$box" ;; esac
 }
-# How many pixels of a region are the colour given, give or take the 5-6-5 rounding.
+# How many pixels of a region ("WxH+X+Y") are the colour given (a dark one), give or take the 5-6-5
+# rounding: white pixels go black first, so that only the colour's own pixels end up white.
 colour_count() {
-    convert "$1" -crop "$2" +repage -fuzz 3% -fill white -opaque "$3" -fill black +opaque white \
-        -format '%[fx:int(mean*w*h+0.5)]' info:
+    convert "$1" -crop "$2" +repage -fuzz 3% -fill black -opaque white -fill white -opaque "$3" \
+        -fill black +opaque white -format '%[fx:int(mean*w*h+0.5)]' info:
 }
 
 xh_start || exit 1
@@ -86,21 +87,29 @@ done
 cover_pid=$!
 timeout 10 xdotool search --sync --onlyvisible --name '^Tintaro SDL check$' >/dev/null || fail "no covering window"
 root="$work/root.png"
-xwd -silent -root | convert xwd:- "$root"
-covered="$(colour_count "$root" "480x52+$game_x+$((game_y + 588))" 'rgb(24,24,32)')"
-[ "$covered" -lt 100 ] || fail "the covering window does not cover the game ($covered bar pixels show)"
+# Bar-coloured pixels in the game's soft-key bar on the screen as a whole (window pixels).
+bar_on_screen() {
+    xwd -silent -root | convert xwd:- "$root"
+    colour_count "$root" "480x52+$game_x+$((game_y + 588))" 'rgb(24,24,32)'
+}
+covered=0
+for _ in $(seq 50); do
+    [ "$(bar_on_screen)" -lt 100 ] && covered=1 && break
+    sleep 0.1
+done
+[ $covered = 1 ] || fail "the covering window does not cover the game"
 
-before="$(cd "$work/config" && find . -type f -exec sha1sum {} + | sort; ls -laR --time-style=full-iso "$work/config")"
+snapshot() { find "$work/config" -printf '%P %y %s %m %T@\n' | sort; find "$work/config" -type f -exec sha1sum {} + | sort; }
+before="$(snapshot)"
 timeout 20 "$game" --zoom 2 >"$work/second.log" 2>&1
 expect_eq "exit code of the second start" "$?" "0"
-after="$(cd "$work/config" && find . -type f -exec sha1sum {} + | sort; ls -laR --time-style=full-iso "$work/config")"
+after="$(snapshot)"
 [ "$before" = "$after" ] || fail "the second start changed the settings"
 expect_eq "windows of the game" "$(xdotool search --onlyvisible --name '^Qor Tintaro$' | wc -l)" "1"
 
 raised=0
 for _ in $(seq 50); do
-    xwd -silent -root | convert xwd:- "$root"
-    [ "$(colour_count "$root" "480x52+$game_x+$((game_y + 588))" 'rgb(24,24,32)')" -gt 400 ] && raised=1 && break
+    [ "$(bar_on_screen)" -gt 12000 ] && raised=1 && break
     sleep 0.1
 done
 [ $raised = 1 ] || fail "the first window was not raised"
