@@ -35,6 +35,13 @@ bool HeadlessDriver(const char* driver) {
 
 std::string NoDisplay(const std::string& why) { return "no display: " + why + ".\n" + kNoDisplayAdvice; }
 
+// The display the environment names, for messages.
+std::string DisplayName() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"})
+        if (Set(name)) return std::getenv(name);
+    return "the display";
+}
+
 }  // namespace
 
 int LargestZoomThatFits(int deviceWidth, int deviceHeight, int areaWidth, int areaHeight) {
@@ -88,20 +95,21 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(const WindowOptions& options, std::
         *error = NoDisplay("neither DISPLAY nor WAYLAND_DISPLAY is set");
         return nullptr;
     }
+    // Only X is on offer: trying Wayland as well would print its own complaints before ours.
+    if (!driverChosen && !Set("WAYLAND_DISPLAY")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     // The program ends on these signals through its own handlers, saving first.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // A puzzle left alone must not keep the screen awake.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        *error = NoDisplay(std::string("cannot open it (") + SDL_GetError() + ")");
+        *error = NoDisplay("cannot open " + DisplayName() + " (" + SDL_GetError() + ")");
         SDL_Quit();
         return nullptr;
     }
     auto impl = std::make_unique<Impl>();
     if (!driverChosen && HeadlessDriver(SDL_GetCurrentVideoDriver())) {
-        const char* display = std::getenv("DISPLAY");
-        *error = NoDisplay(std::string("cannot open ") + (display ? display : "it"));
+        *error = NoDisplay("cannot open " + DisplayName());
         return nullptr;
     }
     const DeviceProfile& device = CurrentDeviceProfile();

@@ -29,12 +29,16 @@ expect_pixel() {
 # The events logged after line $1 (paint notes left out: their number depends on exposure).
 events_after() { tail -n +"$(($1 + 1))" "$XH_DIR/app.log" | grep -E '^(keydown|keyup|char|down|up|move|close)'; }
 
-# No display: a clear message that names xvfb-run, and a failure exit.
-message="$(env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "$smoke" 2 2>&1)"
-rc=$?
-[ $rc -ne 0 ] || fail "no display: exit code 0"
-grep -q 'no display' <<<"$message" || fail "no display: message '$message'"
-grep -q 'xvfb-run' <<<"$message" || fail "no display: no xvfb-run suggestion in '$message'"
+# No display, or one that does not answer: a clear message that names xvfb-run, and a failure exit.
+dead=4321
+while [ -e "/tmp/.X11-unix/X$dead" ]; do dead=$((dead + 1)); done
+for display in "" ":$dead"; do
+    message="$(env -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER DISPLAY="$display" "$smoke" 2 2>&1)"
+    rc=$?
+    [ $rc -ne 0 ] || fail "display '$display': exit code 0"
+    grep -q "^sdl-smoke: no display: .*${display}" <<<"$message" || fail "display '$display': message '$message'"
+    grep -q 'xvfb-run' <<<"$message" || fail "display '$display': no xvfb-run suggestion in '$message'"
+done
 
 xh_start || exit 1
 trap 'xh_stop' EXIT
