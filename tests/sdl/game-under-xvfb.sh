@@ -9,14 +9,8 @@ cover="$2"
 # shellcheck source=../../tools/xvfb-harness.sh
 source "$3"
 
-if ! xh_check_deps 2>/dev/null; then
-    echo "skipped: Xvfb, xdotool, xwd or convert missing"
-    exit 77
-fi
-
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-expect_eq() { [ "$2" = "$3" ] || fail "$1: expected '$3', got '$2'"; }
+# shellcheck source=xvfb-checks.sh
+source "$(dirname "$0")/xvfb-checks.sh"
 
 work="$(mktemp -d -t tintaro-e2e.XXXXXX)"
 cover_pid=""
@@ -59,10 +53,8 @@ game_x=$X game_y=$Y
 # The status bar (top 26 rows) shows the front window's title; the soft-key bar (bottom 26 rows)
 # shows "Menu" on the left soft key and nothing on the right one.
 shot="$work/shot.png"
-for _ in $(seq 50); do
-    xh_screenshot "$shot" --fb && [ "$(text_box "$shot" 120x26+0+294)" != none ] && break
-    sleep 0.1
-done
+soft_key_shown() { xh_screenshot "$shot" --fb && [ "$(text_box "$shot" 120x26+0+294)" != none ]; }
+eventually soft_key_shown
 status="$(text_box "$shot" 240x26+0+0)"
 left="$(text_box "$shot" 120x26+0+294)"
 right="$(text_box "$shot" 120x26+120+294)"
@@ -92,12 +84,9 @@ bar_on_screen() {
     xwd -silent -root | convert xwd:- "$root"
     colour_count "$root" "480x52+$game_x+$((game_y + 588))" 'rgb(24,24,32)'
 }
-covered=0
-for _ in $(seq 50); do
-    [ "$(bar_on_screen)" -lt 100 ] && covered=1 && break
-    sleep 0.1
-done
-[ $covered = 1 ] || fail "the covering window does not cover the game"
+covered() { [ "$(bar_on_screen)" -lt 100 ]; }
+raised() { [ "$(bar_on_screen)" -gt 12000 ]; }
+eventually covered || fail "the covering window does not cover the game"
 
 snapshot() { find "$work/config" -printf '%P %y %s %m %T@\n' | sort; find "$work/config" -type f -exec sha1sum {} + | sort; }
 before="$(snapshot)"
@@ -107,12 +96,7 @@ after="$(snapshot)"
 [ "$before" = "$after" ] || fail "the second start changed the settings"
 expect_eq "windows of the game" "$(xdotool search --onlyvisible --name '^Qor Tintaro$' | wc -l)" "1"
 
-raised=0
-for _ in $(seq 50); do
-    [ "$(bar_on_screen)" -gt 12000 ] && raised=1 && break
-    sleep 0.1
-done
-[ $raised = 1 ] || fail "the first window was not raised"
+eventually raised || fail "the first window was not raised"
 kill "$cover_pid" && wait "$cover_pid"
 cover_pid=""
 
@@ -122,11 +106,4 @@ for value in PlaySounds GameState; do
     [ -s "$settings/$value" ] || fail "no $value saved"
 done
 
-if [ $failures -ne 0 ]; then
-    echo "--- program log"
-    xh_log
-    echo "--- second start"
-    cat "$work/second.log"
-    exit 1
-fi
-echo "ok"
+finish "$work/second.log"
