@@ -149,7 +149,7 @@ uint32_t SdlBackend::TickCount() { return MonotonicMilliseconds(); }
 
 void SdlBackend::Impl::Redraw() {
     if (!hasFrame) return;
-    SDL_RenderClear(renderer);
+    // The texture covers the whole window: nothing to clear first.
     SDL_RenderCopy(renderer, texture, nullptr, nullptr);
     SDL_RenderPresent(renderer);
 }
