@@ -53,6 +53,7 @@ struct SdlBackend::Impl {
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* texture = nullptr;
+    SDL_Texture* staging = nullptr;
     int width = 0;
     int height = 0;
     int zoom = 1;
@@ -63,6 +64,7 @@ struct SdlBackend::Impl {
 
     ~Impl() {
         watcher.reset();  // it pushes SDL events: stop it before SDL goes
+        if (staging) SDL_DestroyTexture(staging);
         if (texture) SDL_DestroyTexture(texture);
         if (renderer) SDL_DestroyRenderer(renderer);
         if (window) SDL_DestroyWindow(window);
@@ -86,6 +88,13 @@ bool SdlBackend::Impl::CreateRenderer(std::string* error) {
         return false;
     }
     SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
+    // The software renderer scales fast only between surfaces of one format: at a zoom, each frame is
+    // converted once at the device's size into the window's format, and that copy is scaled.
+    if (zoom > 1) {
+        staging = SDL_CreateTexture(renderer, SDL_GetWindowPixelFormat(window), SDL_TEXTUREACCESS_TARGET, width,
+                                    height);
+        if (staging) SDL_SetTextureScaleMode(staging, SDL_ScaleModeNearest);
+    }
     return true;
 }
 
@@ -150,7 +159,7 @@ uint32_t SdlBackend::TickCount() { return MonotonicMilliseconds(); }
 void SdlBackend::Impl::Redraw() {
     if (!hasFrame) return;
     // The texture covers the whole window: nothing to clear first.
-    SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+    SDL_RenderCopy(renderer, staging ? staging : texture, nullptr, nullptr);
     SDL_RenderPresent(renderer);
 }
 
@@ -169,6 +178,11 @@ void SdlBackend::Present(const PixelRows& screen) {
         }
     }
     SDL_UnlockTexture(s.texture);
+    if (s.staging) {
+        SDL_SetRenderTarget(s.renderer, s.staging);
+        SDL_RenderCopy(s.renderer, s.texture, nullptr, nullptr);
+        SDL_SetRenderTarget(s.renderer, nullptr);
+    }
     s.hasFrame = true;
     if (!s.shown) {
         SDL_ShowWindow(s.window);
