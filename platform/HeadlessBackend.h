@@ -31,6 +31,11 @@ public:
     uint32_t TickCount() override { return clock_.Read(); }
     // Counts the frame, moves the clock by its per-frame step and keeps a copy of the screen.
     void Present(const PixelRows& screen) override;
+    // Counted: the program's window has no desktop to go to.
+    void Minimize() override { ++minimized_; }
+    void Raise() override { ++raised_; }
+    int Minimized() const { return minimized_; }
+    int Raised() const { return raised_; }
 
     void Script(const InputEvent& event) { script_.push_back(event); }
     // A key pressed and released; ch is the character it types (0 for none).
@@ -58,6 +63,8 @@ private:
     std::function<bool()> idle_;
     VirtualClock clock_;
     int frames_ = 0;
+    int minimized_ = 0;
+    int raised_ = 0;
     std::vector<uint16_t> lastFrame_;
     int frameWidth_ = 0;
     int frameHeight_ = 0;

@@ -27,3 +27,7 @@ void ResetModules();
 // Copies string id into buffer, truncated to size - 1 characters and terminated; returns the
 // characters copied. 0 for an absent id or an unknown instance (the buffer then holds "").
 int LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int size);
+
+// The path of the running program (/proc/self/exe) in buffer; the characters copied, 0 when it
+// cannot be read or does not fit (a truncated path is useless). Only the NULL module is known.
+DWORD GetModuleFileNameW(HMODULE module, LPWSTR buffer, DWORD size);

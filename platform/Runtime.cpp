@@ -8,6 +8,7 @@
 #include "platform/Registry.h"
 #include "platform/Resources.h"
 #include "platform/WindowTable.h"
+#include "platform/Windowing.h"
 
 namespace platform {
 
@@ -16,6 +17,8 @@ void ResetAll() {
     ResetScreen();
     ResetWindows();
     ResetMessageQueue();
+    ResetInputRouting();
+    ResetCursor();
     ResetModules();
     ResetSettingsStore();
     ResetDeviceProfile();

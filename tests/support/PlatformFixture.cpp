@@ -50,14 +50,28 @@ namespace {
 constexpr wchar_t kRecorderClass[] = L"TestRecorder";
 }
 
-RecordingWindow::RecordingWindow(bool visible) {
+namespace {
+void RegisterRecorderClass() {
     WNDCLASSW wc{};
     wc.lpfnWndProc = &RecordingWindow::Proc;
     wc.lpszClassName = kRecorderClass;
     RegisterClassW(&wc);  // 0 when an earlier recorder registered it already
+}
+}  // namespace
+
+RecordingWindow::RecordingWindow(bool visible) {
+    RegisterRecorderClass();
     hwnd_ = CreateWindowExW(0, kRecorderClass, L"recorder", visible ? WS_VISIBLE : 0, CW_USEDEFAULT,
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, this);
     ValidateRect(hwnd_, nullptr);  // tests invalidate what they want painted
+}
+
+RecordingWindow::RecordingWindow(DWORD style, HWND parent, RECT rect, UINT id) {
+    RegisterRecorderClass();
+    hwnd_ = CreateWindowExW(0, kRecorderClass, L"recorder", style, rect.left, rect.top, rect.right - rect.left,
+                            rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<uintptr_t>(id)),
+                            nullptr, this);
+    ValidateRect(hwnd_, nullptr);
 }
 
 RecordingWindow::~RecordingWindow() {

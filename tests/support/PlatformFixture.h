@@ -43,6 +43,8 @@ public:
 
     // Visible windows take input; the window starts valid, with nothing to paint.
     explicit RecordingWindow(bool visible = false);
+    // Any window: a child (WS_CHILD, parent, control id) or a top-level window owned by parent.
+    RecordingWindow(DWORD style, HWND parent, RECT rect, UINT id = 0);
     ~RecordingWindow();
     RecordingWindow(const RecordingWindow&) = delete;
     RecordingWindow& operator=(const RecordingWindow&) = delete;
@@ -58,8 +60,9 @@ public:
     // Dispatches everything the queue holds now (posted messages, input, paints), never waiting.
     static int DrainQueue();
 
-private:
     static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+
+private:
     HWND hwnd_ = nullptr;
     std::vector<Entry> entries_;
 };
