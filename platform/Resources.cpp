@@ -27,7 +27,29 @@ HINSTANCE RegisterModule(const ModuleResources& resources) {
 const ModuleResources* FindModule(HINSTANCE instance) { return Modules().Find(instance); }
 void ResetModules() { Modules().Clear(); }
 
+const SoftKeyBarResource* FindSoftKeyBar(HINSTANCE instance, UINT id) {
+    const ModuleResources* module = FindModule(instance);
+    if (!module) return nullptr;
+    for (const SoftKeyBarResource& bar : module->softKeyBars)
+        if (bar.id == id) return &bar;
+    return nullptr;
+}
+
 }  // namespace platform
+
+HRSRC FindResourceW(HINSTANCE instance, LPCWSTR name, LPCWSTR type) {
+    const platform::ModuleResources* module = platform::FindModule(instance);
+    if (!module || !IS_INTRESOURCE(name) || !name || type != RT_DIALOG) return nullptr;
+    UINT id = static_cast<UINT>(reinterpret_cast<uintptr_t>(name));
+    for (const platform::DialogResource& d : module->dialogs)
+        if (d.id == id) return reinterpret_cast<HRSRC>(const_cast<platform::DialogResource*>(&d));
+    return nullptr;
+}
+
+HGLOBAL LoadResource(HINSTANCE instance, HRSRC resource) {
+    if (!resource || !platform::FindModule(instance)) return nullptr;
+    return reinterpret_cast<HGLOBAL>(resource);
+}
 
 int LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int size) {
     if (!buffer || size < 1) return 0;

@@ -3,6 +3,7 @@
 
 #include "platform/Backend.h"
 #include "platform/Device.h"
+#include "platform/Dialogs.h"
 #include "platform/GdiState.h"
 #include "platform/Input.h"
 #include "platform/Registry.h"
@@ -19,6 +20,7 @@ void ResetAll() {
     ResetMessageQueue();
     ResetInputRouting();
     ResetCursor();
+    ResetDialogs();
     ResetModules();
     ResetSettingsStore();
     ResetDeviceProfile();
