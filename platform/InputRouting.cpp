@@ -9,6 +9,7 @@
 
 #include "platform/Input.h"
 #include "platform/Messages.h"
+#include "platform/ShellState.h"
 #include "platform/WindowTable.h"
 #include "platform/Windowing.h"
 
@@ -68,6 +69,7 @@ bool RouteKey(const InputEvent& e, MSG* out) {
     }
     if (!active) return false;
     if (e.type == InputType::KeyDown) s.keyDownActive[e.key] = active;
+    if (ShellRouteKey(active, e, out)) return out->hwnd != nullptr;
 
     HWND target = KeyTarget(active);
     switch (e.type) {
@@ -89,6 +91,10 @@ bool RouteKey(const InputEvent& e, MSG* out) {
 bool RouteStylus(const InputEvent& e, MSG* out) {
     RoutingState& s = State();
     HWND active = ActiveWindow();
+    if (ShellRouteStylus(active, e, out)) {
+        s.capture = nullptr;
+        return out->hwnd != nullptr;
+    }
     bool captureLive = s.capture && TopLevelOf(s.capture) == active && Accepts(FindWindowRecord(s.capture));
     switch (e.type) {
         case InputType::MouseDown: {

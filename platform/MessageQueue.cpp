@@ -80,7 +80,9 @@ bool MessageQueue::Next(MSG* out, bool wait) {
         }
         if (input_.empty()) CurrentBackend().PumpEvents(false);
         if (!posted_.empty() || quit_) continue;
+        bool hadInput = !input_.empty();
         if (TakeInput(out)) return true;
+        if (hadInput) continue;  // every event was dropped: the backend may hold more
         if (HWND h = NextWindowToPaint()) {
             *out = MSG{h, WM_PAINT, 0, 0, 0, {}};
             return true;

@@ -8,6 +8,7 @@
 #include "platform/Input.h"
 #include "platform/Registry.h"
 #include "platform/Resources.h"
+#include "platform/ShellState.h"
 #include "platform/WindowTable.h"
 #include "platform/Windowing.h"
 
@@ -21,6 +22,7 @@ void ResetAll() {
     ResetInputRouting();
     ResetCursor();
     ResetDialogs();
+    ResetShell();
     ResetModules();
     ResetSettingsStore();
     ResetDeviceProfile();
