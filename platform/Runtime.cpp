@@ -23,6 +23,7 @@ void ResetAll() {
     ResetCursor();
     ResetDialogs();
     ResetShell();
+    ResetSingleInstance();
     ResetModules();
     ResetSettingsStore();
     ResetDeviceProfile();

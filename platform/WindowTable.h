@@ -43,6 +43,8 @@ bool IsSameOrInside(HWND ancestor, HWND w);
 // The window that takes input: the newest shown, enabled top-level window (a modal dialog
 // while one runs, since its owner is disabled); NULL when there is none.
 HWND ActiveWindow();
+// The first live top-level window of this process with that class (any case) and title.
+HWND FindTopLevel(LPCWSTR className, LPCWSTR title);
 // The program's main window: the oldest top-level window that belongs to no other.
 HWND MainWindow();
 // Drops every window and class without sending anything (a fresh platform state).

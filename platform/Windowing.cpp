@@ -132,6 +132,14 @@ HWND MainWindow() {
     return nullptr;
 }
 
+HWND FindTopLevel(LPCWSTR className, LPCWSTR title) {
+    for (HWND h : WindowsInCreationOrder()) {
+        const WindowRecord* w = FindWindowRecord(h);
+        if (!w->parent && !w->destroying && SameName(w->className, className) && w->title == title) return h;
+    }
+    return nullptr;
+}
+
 static void OffsetInside(HWND parent, LONG dx, LONG dy) {
     for (HWND h : WindowsInCreationOrder()) {
         WindowRecord* w = FindWindowRecord(h);

@@ -23,11 +23,19 @@ void PlatformTest::SetUp() {
     tempDir_ = pattern;
     configRoot_ = tempDir_ + "/config";
     platform::SetSettingsRoot(configRoot_);
+    // Single-instance locks and sockets stay inside the test's folder.
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    savedRuntimeDir_ = runtime ? std::optional<std::string>(runtime) : std::nullopt;
+    runtimeDir_ = tempDir_ + "/run";
+    ASSERT_EQ(mkdir(runtimeDir_.c_str(), 0700), 0);
+    setenv("XDG_RUNTIME_DIR", runtimeDir_.c_str(), 1);
     platform::SetBackend(&backend);
 }
 
 void PlatformTest::TearDown() {
     platform::ResetAll();
+    if (savedRuntimeDir_) setenv("XDG_RUNTIME_DIR", savedRuntimeDir_->c_str(), 1);
+    else unsetenv("XDG_RUNTIME_DIR");
     std::error_code ec;
     fs::permissions(tempDir_, fs::perms::owner_all, fs::perm_options::add, ec);
     fs::remove_all(tempDir_, ec);

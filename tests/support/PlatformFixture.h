@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,12 +21,16 @@ protected:
     const std::string& TempDir() const { return tempDir_; }
     // The file behind SOFTWARE\Qor\Tintaro\<name>.
     std::string GameValuePath(const std::string& name) const { return configRoot_ + "/Qor/Tintaro/" + name; }
+    // The private folder standing for $XDG_RUNTIME_DIR.
+    const std::string& RuntimeDir() const { return runtimeDir_; }
 
     platform::HeadlessBackend backend;
 
 private:
     std::string tempDir_;
     std::string configRoot_;
+    std::string runtimeDir_;
+    std::optional<std::string> savedRuntimeDir_;
 };
 
 std::vector<uint8_t> ReadBytes(const std::string& path);
