@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 
@@ -272,6 +273,21 @@ TEST_F(QorWndTest, CloseQuitsForAWindowAndEndsADialogWithZero) {
     EXPECT_EQ(dialog.DoModal(w.m_hWnd, instance, 129), 0);
     EXPECT_EQ(dialog.m_hWnd, nullptr);
     EXPECT_FALSE(dialog.m_bIsWindow);
+}
+
+TEST_F(QorWndTest, ACloseRequestDuringADialogQuitsThroughTheMainWindow) {
+    ProbeWnd main;
+    ASSERT_TRUE(Make(main));
+    ProbeWnd dialog;
+    backend.ScriptClose();
+    EXPECT_EQ(dialog.DoModal(main.m_hWnd, instance, 129), 0) << "the dialog unwinds on the quit";
+    auto ops = dialog.Ops();
+    EXPECT_EQ(std::count(ops.begin(), ops.end(), std::string("OnClose")), 0) << "the dialog never hears the close";
+    auto mainOps = main.Ops();
+    EXPECT_EQ(std::count(mainOps.begin(), mainOps.end(), std::string("OnClose")), 1);
+    MSG msg;
+    EXPECT_FALSE(GetMessageW(&msg, nullptr, 0, 0));
+    EXPECT_EQ(msg.wParam, 0u);
 }
 
 TEST_F(QorWndTest, DoModalWhileTheDialogShowsRaisesItAndReturnsOne) {
