@@ -43,6 +43,13 @@ LRESULT DefaultAnswer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
             return 1;
         }
+        case WM_PAINT: {
+            // Painting nothing still starts with the background the dialog asked to have erased.
+            PAINTSTRUCT ps;
+            BeginPaint(hwnd, &ps);
+            EndPaint(hwnd, &ps);
+            return 0;
+        }
         case WM_CLOSE:
             // A dialog is ended, never destroyed, by its procedure; closing it asks for Cancel.
             PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
@@ -146,7 +153,11 @@ INT_PTR DialogBoxIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dialog, HWND
         std::vector<HWND> stops = TabStopsOnScreen(hwnd, true);
         if (init != 0) SetFocus(stops.empty() ? hwnd : stops.front());
         else if (!IsSameOrInside(hwnd, GetFocus())) SetFocus(hwnd);
-        if (!running->ended) ShowWindow(hwnd, SW_SHOW);
+        if (!running->ended) {
+            // A new dialog's first paint starts with its background.
+            InvalidateRect(hwnd, nullptr, TRUE);
+            ShowWindow(hwnd, SW_SHOW);
+        }
         RunModalLoop(*running);
     }
 

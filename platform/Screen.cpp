@@ -129,6 +129,8 @@ void PresentScreen() {
 
 void SetShellPainter(ShellPainter painter) { State().shellPainter = painter; }
 
+void ForgetWindowSurface(HWND topLevel) { State().surfaces.erase(reinterpret_cast<uintptr_t>(topLevel)); }
+
 void ResetScreen() {
     ScreenState& s = State();
     s.screen.reset();

@@ -7,6 +7,7 @@
 
 #include "platform/Backend.h"
 #include "platform/Device.h"
+#include "platform/GdiState.h"
 #include "platform/Handles.h"
 #include "platform/Messages.h"
 #include "platform/WindowTable.h"
@@ -265,7 +266,12 @@ BOOL DestroyWindow(HWND hwnd) {
     }
     auto& s = platform::State();
     if (s.focus == hwnd) s.focus = nullptr;
+    bool shownTopLevel = !w->parent && w->visible;
+    bool topLevel = !w->parent;
     s.windows.Remove(hwnd);
+    if (topLevel) platform::ForgetWindowSurface(hwnd);
+    // What it covered shows again at once: the windows below keep their pictures.
+    if (shownTopLevel) platform::PresentScreen();
     return TRUE;
 }
 
@@ -354,6 +360,7 @@ BOOL ShowWindow(HWND hwnd, int command) {
     switch (command) {
         case SW_HIDE:
             w->visible = false;
+            if (was && !w->parent) platform::PresentScreen();
             return was;
         case SW_MINIMIZE:
             // The size stays as it is: no WM_SIZE, and GetWindowRect keeps the restored rectangle.

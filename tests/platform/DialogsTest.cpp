@@ -287,3 +287,29 @@ TEST_F(DialogsTest, TheOptionsDescriptionMakesFiveSelectorsInTabOrder) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DialogsTest, TheDialogIsPaintedInItsColourAndLeavesTheScreenWithItsEnd) {
+    RecordingWindow owner(/*visible=*/true);
+    uint16_t during = 0;
+    Handler handler = [&](HWND h, UINT m, WPARAM wp, LPARAM) -> INT_PTR {
+        if (m == WM_KEYUP && wp == VK_RIGHT) {
+            if (backend.FramesPresented() > 0) during = backend.FramePixel(50, 50);
+            EndDialog(h, 1);
+        }
+        return 0;
+    };
+    bool fed = false;
+    backend.SetIdleHandler([&] {
+        if (fed) return false;
+        fed = true;
+        backend.ScriptKey(VK_RIGHT);
+        return true;
+    });
+    EXPECT_EQ(Run(1, owner.hwnd(), handler), 1);
+    EXPECT_EQ(during, 0xFFFF) << "an unanswered erase fills the dialog white";
+    EXPECT_EQ(backend.FramePixel(50, 50), 0x0000) << "the owner's own picture shows again";
+}
+
+}  // namespace
