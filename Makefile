@@ -29,5 +29,9 @@ test-sanitize: deps
 	@cmake --build $(ASAN_BUILD) -j $(JOBS) -- --no-print-directory
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
+# Time per pixel of the graphics library against memcpy; one run gives comparable ratios.
+bench: build
+	./$(BUILD)/gfx-bench $(ARGS)
+
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -45,12 +45,18 @@ RECT ClipTransfer(const DrawTarget& d, int dx, int dy, const DrawTarget& s, int 
     return r;
 }
 
+long blockTransferCalls = 0;
+
 }  // namespace
+
+long BlockTransferCalls() { return blockTransferCalls; }
+
 }  // namespace platform
 
 using namespace platform;
 
 BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int sx, int sy, DWORD rop) {
+    ++blockTransferCalls;
     DrawTarget d, s;
     if (rop != SRCCOPY || width <= 0 || height <= 0 || !ResolveTarget(dst, &d) || !ResolveTarget(src, &s))
         return FALSE;

@@ -176,22 +176,35 @@ COLORREF SetPixel(HDC dc, int x, int y, COLORREF colour);
 // ---- Shapes ---------------------------------------------------------------------------------
 
 // The outline on the inner edge with the pen (columns left and right - 1, rows top and
-// bottom - 1), the interior with the brush.
+// bottom - 1), the interior with the brush. Pens of width 0 and 1 draw one pixel, wider pens a
+// wider outline inside the shape; the null pen draws none and the brush then fills the whole
+// shape; the hollow brush fills nothing. An inverted rectangle draws nothing (TRUE).
 BOOL Rectangle(HDC dc, int left, int top, int right, int bottom);
-// As Rectangle, with corners cut by the quadrants of an ellipseWidth x ellipseHeight ellipse.
+// As Rectangle, with corners cut by the quadrants of an ellipseWidth x ellipseHeight ellipse inside
+// the rectangle: a pixel is kept when its centre lies inside the ellipse. Ellipses larger than the
+// rectangle are cut to its size; below 2 pixels either way the corners stay square. From 4 x 4 on
+// the corner pixels themselves are left out.
 BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight);
-// Connected segments with the pen; the last point is not drawn.
+// Connected segments with the pen's colour and width (a square of that width around each
+// pixel); the last point is not drawn, every joint once. FALSE for fewer than 2 points.
 BOOL Polyline(HDC dc, const POINT* points, int count);
 
 // ---- Text -----------------------------------------------------------------------------------
 
-// The face is resolved through fontconfig to the closest installed match; weight 700 is bold.
-// NULL for a face name without a terminator within LF_FACESIZE characters.
+// The face is resolved through fontconfig to the closest installed match (a sans face when the
+// name is not installed); a weight of 600 or more is bold. lfHeight is the cell height in pixels
+// (0: 12). Every quality draws grey-scale anti-aliased; escapement and orientation are ignored.
+// NULL for a face name without a terminator within LF_FACESIZE characters, a negative
+// (character) height or one above 1024, or when no font can be loaded.
 HFONT CreateFontIndirectW(const LOGFONTW* font);
-// cx: the sum of the advances of the first count characters; cy: the font's cell height.
+// cx: the sum of the advances of the first count characters (no kerning); cy: the font's cell
+// height. When fit is given it receives how many characters fit in maxExtent; dx, when given,
+// receives the extent after each of the count characters.
 BOOL GetTextExtentExPointW(HDC dc, LPCWSTR text, int count, int maxExtent, int* fit, int* dx, SIZE* size);
-// count -1: up to the terminator. Left, centre or right; top, vertical centre or bottom (also
-// without DT_SINGLELINE); clipped to rc. Returns the text height, 0 on failure.
+// One line: line breaks are not interpreted. count -1: up to the terminator. Left, centre or
+// right; top, vertical centre or bottom (also without DT_SINGLELINE); clipped to rc unless
+// DT_NOCLIP. In OPAQUE mode the text's box is first filled with the background colour. Returns
+// the text height, 0 on failure.
 int DrawTextW(HDC dc, LPCWSTR text, int count, RECT* rc, UINT format);
 COLORREF SetTextColor(HDC dc, COLORREF colour);
 COLORREF GetTextColor(HDC dc);

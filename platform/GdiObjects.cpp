@@ -12,6 +12,9 @@ namespace {
 
 constexpr int kMaxSide = 16384;
 
+int buffersBeforeFailing = 0;
+int failNextBuffers = 0;
+
 struct GdiTables {
     HandleTable<DCRecord> dcs{HandleKind::DeviceContext};
     HandleTable<BitmapRecord> bitmaps{HandleKind::Bitmap};
@@ -108,6 +111,13 @@ int DepthOf(const DCRecord* dc) {
 std::unique_ptr<PixelBuffer> PixelBuffer::Make(int width, int height, int bitsPerPixel, bool bottomUp) {
     if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) return nullptr;
     if (bitsPerPixel != 16 && bitsPerPixel != 24) return nullptr;
+    if (failNextBuffers > 0) {
+        if (buffersBeforeFailing == 0) {
+            --failNextBuffers;
+            return nullptr;
+        }
+        --buffersBeforeFailing;
+    }
     auto buffer = std::make_unique<PixelBuffer>();
     buffer->width = width;
     buffer->height = height;
@@ -124,6 +134,16 @@ BrushRecord* FindBrush(HBRUSH brush) { return Tables().brushes.Find(brush); }
 PenRecord* FindPen(HPEN pen) { return Tables().pens.Find(pen); }
 FontRecord* FindFont(HFONT font) { return Tables().fonts.Find(font); }
 HFONT AddFont(std::unique_ptr<FontRecord> font) { return Add<FontRecord, HFONT>(Tables().fonts, std::move(font)); }
+
+GdiObjectCounts CountGdiObjects() {
+    const GdiTables& t = Tables();
+    auto made = [](const auto& table) {
+        size_t n = 0;
+        table.ForEach([&n](uintptr_t, const auto& record) { n += record.stock ? 0 : 1; });
+        return n;
+    };
+    return GdiObjectCounts{t.dcs.Count(), t.bitmaps.Count(), made(t.brushes), made(t.pens), made(t.fonts)};
+}
 
 RECT IntersectRects(const RECT& a, const RECT& b) {
     return RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
@@ -162,6 +182,12 @@ void ResetGdi() {
     t.pens.Clear();
     t.fonts.Clear();
     std::fill(std::begin(t.stock), std::end(t.stock), nullptr);
+    FailNextPixelBuffers(0);
+}
+
+void FailNextPixelBuffers(int count, int after) {
+    failNextBuffers = std::max(count, 0);
+    buffersBeforeFailing = std::max(after, 0);
 }
 
 }  // namespace platform

@@ -99,6 +99,14 @@ bool ResolveTarget(HDC dc, DrawTarget* out);
 // every frame), other drawing when the DC is released or the paint ends.
 void NoteDrawn(const DrawTarget& target, bool blockTransfer);
 
+// Live objects of each kind, stock objects left out: lets a test prove that a drawing call
+// deleted everything it made.
+struct GdiObjectCounts {
+    size_t dcs = 0, bitmaps = 0, brushes = 0, pens = 0, fonts = 0;
+    bool operator==(const GdiObjectCounts&) const = default;
+};
+GdiObjectCounts CountGdiObjects();
+
 RECT IntersectRects(const RECT& a, const RECT& b);
 bool IsEmptyArea(const RECT& r);
 
@@ -116,5 +124,11 @@ void SetShellPainter(ShellPainter painter);
 
 void ResetGdi();
 void ResetScreen();
+
+// Test hooks. After the next `after` pixel-buffer allocations, count of them fail as if memory
+// had run out (a new DC's 1 x 1 bitmap is one such allocation, a new bitmap another).
+void FailNextPixelBuffers(int count, int after = 0);
+// How many times BitBlt has been called in this process, refused calls included.
+long BlockTransferCalls();
 
 }  // namespace platform

@@ -1,0 +1,148 @@
+// The library's text calls: the end ellipsis and its limited rounds, colour, mode and font
+// restoring, the boxes of DrawTextAt, and MakeFont's arguments.
+#include "gfx/Text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "gfx/Colors.h"
+#include "tests/support/PlatformFixture.h"
+#include "tests/support/SectionDC.h"
+
+namespace {
+
+constexpr int kW = 160, kH = 24;
+
+int Width(const wchar_t* text, HFONT font) {
+    HDC dc = SectionDC(1, 1, 24, 0);
+    SelectObject(dc, font);
+    SIZE s{};
+    GetTextExtentExPointW(dc, text, static_cast<int>(std::wstring(text).size()), 0, nullptr, nullptr, &s);
+    return s.cx;
+}
+bool Same(HDC a, HDC b) {
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x)
+            if (GetPixel(a, x, y) != GetPixel(b, x, y)) return false;
+    return true;
+}
+// The columns an OPAQUE draw on black painted on row y.
+std::pair<int, int> Painted(HDC dc, int y) {
+    int first = -1, last = -1;
+    for (int x = 0; x < kW; ++x)
+        if (GetPixel(dc, x, y) != 0) {
+            if (first < 0) first = x;
+            last = x;
+        }
+    return {first, last + 1};
+}
+
+class GfxTextTest : public PlatformTest {
+protected:
+    void SetUp() override {
+        PlatformTest::SetUp();
+        ASSERT_NE(font = MakeFont(16, FW_BOLD, TRUE, L"Tahoma", 0, 0, 0), nullptr);
+    }
+    // White text in a box of the given width: through DrawTextEllipsis with the flag, or plain.
+    HDC Draw(const wchar_t* text, int width, bool ellipsis) {
+        HDC dc = SectionDC(kW, kH, 24, 0);
+        RECT rc{0, 0, width, kH};
+        if (ellipsis) {
+            DrawTextEllipsis(dc, text, &rc, DT_END_ELLIPSIS_FLAG, font, 0xFFFFFF, TRANSPARENT);
+        } else {
+            SelectObject(dc, font);
+            SetTextColor(dc, 0xFFFFFF);
+            SetBkMode(dc, TRANSPARENT);
+            DrawTextW(dc, text, -1, &rc, 0);
+        }
+        return dc;
+    }
+    HFONT font = nullptr;
+};
+
+TEST_F(GfxTextTest, EllipsisRoundsAreLimited) {
+    // Each box is too narrow even for the last shortening, which is drawn anyway.
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        {L"Options", L"Opt..."},      // 7 characters: one round, the first three and the dots
+        {L"New Game", L"New..."},     // 8: two rounds at most
+        {L"Hard 15/15", L"Hard..."},  // 10: three rounds at most
+        {L"Level", L"Level"},         // 5: drawn whole
+    };
+    for (auto [text, drawn] : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(text)));
+        const int narrow = Width(drawn, font) - 1;
+        EXPECT_TRUE(Same(Draw(text, narrow, true), Draw(drawn, narrow, false)));
+        EXPECT_EQ(Same(Draw(text, narrow, true), Draw(text, narrow, false)), text == std::wstring(drawn));
+    }
+    const int fits = Width(L"Hard 1...", font);
+    EXPECT_TRUE(Same(Draw(L"Hard 15/15", fits, true), Draw(L"Hard 1...", fits, false))) << "stops once it fits";
+}
+
+TEST_F(GfxTextTest, ColourModeAndFontArePutBack) {
+    HDC dc = SectionDC(kW, kH, 24, 0);
+    HFONT own = MakeFont(12, FW_NORMAL, FALSE, L"Tahoma", 0, 0, 0);
+    SelectObject(dc, own);
+    SetTextColor(dc, 0x00FF00);
+    SetBkColor(dc, 0x0000FF);
+    RECT rc{0, 0, kW, kH};
+    EXPECT_EQ(DrawTextEllipsis(dc, L"IIII", &rc, DT_END_ELLIPSIS_FLAG, font, KEY_COLOR, TRANSPARENT), 16);
+    EXPECT_EQ(GetPixel(dc, 0, 0), 0u) << "drawn transparent";
+    EXPECT_EQ(GetPixel(dc, Width(L"I", font) / 2, 8), 0x00FF00u) << "KEY_COLOR draws in the DC's colour";
+    EXPECT_EQ(GetTextColor(dc), 0x00FF00u);
+
+    DrawTextEllipsis(dc, L"IIII", &rc, 0, font, 0xFF0000, OPAQUE);
+    EXPECT_EQ(GetPixel(dc, Width(L"I", font) / 2, 8), 0xFF0000u) << "any other colour is used for the call";
+    EXPECT_EQ(GetPixel(dc, 0, 0), 0x0000FFu) << "and the mode asked for";
+    EXPECT_EQ(GetTextColor(dc), 0x00FF00u) << "and both are put back";
+    SetBkMode(dc, TRANSPARENT);
+    DrawTextEllipsis(dc, L"IIII", &rc, 0, font, 0xFF0000, OPAQUE);
+    EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
+    EXPECT_EQ(SelectObject(dc, font), own) << "the DC's own font is selected again";
+
+    RECT inverted{10, 0, 9, 10};
+    EXPECT_EQ(DrawTextEllipsis(dc, L"x", &inverted, 0, font, 0, OPAQUE), 0);
+    EXPECT_EQ(DrawTextEllipsis(dc, nullptr, &rc, 0, font, 0, OPAQUE), 0);
+    EXPECT_EQ(DrawTextAt(nullptr, L"x", 0, 0, 0, font, 0, OPAQUE), 0);
+}
+
+TEST_F(GfxTextTest, DrawTextAtBoxes) {
+    // The OPAQUE background shows where the text starts: at the box's left edge, from row y.
+    const int cx = Width(L"88", font);
+    for (int align : {0, 1, 2, 7}) {
+        SCOPED_TRACE(align);
+        HDC dc = SectionDC(kW, kH, 24, 0);
+        SetBkColor(dc, 0x0000FF);
+        EXPECT_EQ(DrawTextAt(dc, L"88", 80, 4, align, font, 0xFFFFFF, OPAQUE), 16);
+        const int left = align == 1 ? 80 - (cx + 2) / 2 : align == 2 ? 80 - cx - 2 : 80;
+        EXPECT_EQ(Painted(dc, 4), std::make_pair(left, left + cx));
+        EXPECT_EQ(Painted(dc, 3).first, -1);
+    }
+    // A text 20 pixels wide centred on x = 50 has the box 39 to 61.
+    HFONT twenty = nullptr;
+    for (int h = 8; h <= 40 && !twenty; ++h)
+        if (HFONT f = MakeFont(h, FW_NORMAL, TRUE, L"Tahoma", 0, 0, 0); Width(L"00", f) == 20) twenty = f;
+    ASSERT_NE(twenty, nullptr);
+    HDC dc = SectionDC(kW, kH, 24, 0);
+    SetBkColor(dc, 0x0000FF);
+    DrawTextAt(dc, L"00", 50, 0, 1, twenty, 0xFFFFFF, OPAQUE);
+    EXPECT_EQ(Painted(dc, 0), std::make_pair(39, 59));
+}
+
+TEST_F(GfxTextTest, MakeFontFillsTheLogicalFont) {
+    EXPECT_EQ(MakeFont(-12, FW_BOLD, TRUE, L"Tahoma", 0, 0, 0), nullptr);
+    EXPECT_EQ(MakeFont(12, FW_BOLD, TRUE, nullptr, 0, 0, 0), nullptr);
+    EXPECT_EQ(MakeFont(12, FW_BOLD, TRUE, std::wstring(32, L'a').c_str(), 0, 0, 0), nullptr);
+    EXPECT_NE(MakeFont(12, FW_BOLD, TRUE, std::wstring(31, L'a').c_str(), 0, 0, 0), nullptr);
+    LOGFONTW lf{};
+    ASSERT_NE(GetObject(MakeFont(17, FW_BOLD, TRUE, L"Tahoma", 90, 3, 1), sizeof lf, &lf), 0);
+    EXPECT_EQ(lf.lfEscapement, 900);
+    EXPECT_EQ(lf.lfOrientation, 900);
+    EXPECT_TRUE(lf.lfHeight == 17 && lf.lfWidth == 3 && lf.lfWeight == FW_BOLD && lf.lfItalic == 1);
+    EXPECT_TRUE(lf.lfCharSet == DEFAULT_CHARSET && lf.lfQuality == CLEARTYPE_QUALITY);
+    EXPECT_STREQ(lf.lfFaceName, L"Tahoma");
+    ASSERT_NE(GetObject(MakeFont(17, FW_BOLD, FALSE, L"Tahoma", 0, 0, 0), sizeof lf, &lf), 0);
+    EXPECT_EQ(lf.lfQuality, DEFAULT_QUALITY);
+}
+
+}  // namespace

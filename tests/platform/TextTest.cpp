@@ -1,0 +1,196 @@
+// Fonts and text on the software GDI: cell heights, extents against drawn pixels, alignment,
+// clipping, colours on both depths, the glyph cache and face resolution.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cwchar>
+
+#include "platform/FontFace.h"
+#include "platform/PixelRows.h"
+#include "platform/Windowing.h"
+#include "tests/support/PlatformFixture.h"
+#include "tests/support/SectionDC.h"
+
+namespace {
+
+constexpr COLORREF kPaper = 0x402010;
+
+HFONT Font(int height, LONG weight = FW_NORMAL, const wchar_t* face = L"Tahoma") {
+    LOGFONTW lf{height, 0, 0, 0, weight, 0, 0, 0, DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0, {}};
+    wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
+    return CreateFontIndirectW(&lf);
+}
+HDC Surface(int w, int h, HFONT font, int bpp = 24) {
+    HDC dc = SectionDC(w, h, bpp, kPaper);
+    SelectObject(dc, font);
+    SetTextColor(dc, 0xFFFFFF);
+    return dc;
+}
+SIZE Extent(HDC dc, const wchar_t* text) {
+    SIZE s{-1, -1};
+    EXPECT_TRUE(GetTextExtentExPointW(dc, text, static_cast<int>(wcslen(text)), 0, nullptr, nullptr, &s));
+    return s;
+}
+// The bounding box of the pixels of a 24-bit surface that are no longer kPaper.
+RECT Ink(HDC dc, int w, int h) {
+    RECT box{w, h, 0, 0};
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (GetPixel(dc, x, y) != kPaper)
+                box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
+                       std::max<LONG>(box.bottom, y + 1)};
+    return box;
+}
+
+using TextTest = PlatformTest;
+
+TEST_F(TextTest, FacesResolveAndBoldIsWider) {
+    ASSERT_NE(Font(16), nullptr) << "a sans face stands in when Tahoma is not installed";
+    EXPECT_NE(Font(16, FW_NORMAL, L"No Such Face Anywhere"), nullptr);
+    EXPECT_EQ(Font(-12), nullptr) << "character heights are not supported";
+    LOGFONTW unterminated{};
+    std::fill(std::begin(unterminated.lfFaceName), std::end(unterminated.lfFaceName), L'x');
+    EXPECT_EQ(CreateFontIndirectW(&unterminated), nullptr);
+
+    HDC dc = Surface(1, 1, Font(16));
+    const int regular = Extent(dc, L"New Game").cx;
+    SelectObject(dc, Font(16, 600));
+    EXPECT_GT(Extent(dc, L"New Game").cx, regular);
+}
+
+TEST_F(TextTest, TheCellHeightIsTheRequestedHeight) {
+    HDC dc = Surface(1, 1, nullptr);
+    EXPECT_EQ(Extent(dc, L"Ag").cy, 12) << "the stock font of a new DC, at the default height";
+    for (int height : {0, 8, 17, 64}) {
+        SelectObject(dc, Font(height));
+        EXPECT_EQ(Extent(dc, L"Ag").cy, height ? height : 12);
+        EXPECT_EQ(Extent(dc, L"").cx, 0);
+        EXPECT_EQ(Extent(dc, L"").cy, height ? height : 12);
+    }
+    int dx[4] = {}, fit = -1;
+    SIZE quit{};
+    ASSERT_TRUE(GetTextExtentExPointW(dc, L"Quit", 4, Extent(dc, L"Qu").cx, &fit, dx, &quit));
+    EXPECT_EQ(fit, 2);
+    EXPECT_EQ(dx[0], Extent(dc, L"Q").cx);
+    EXPECT_EQ(dx[3], quit.cx);
+}
+
+TEST_F(TextTest, DrawnPixelsFillTheExtentBoxThatTheFlagsPlace) {
+    for (UINT horizontal : {DT_LEFT, DT_CENTER, DT_RIGHT}) {
+        for (UINT vertical : {DT_TOP, DT_VCENTER, DT_BOTTOM}) {
+            SCOPED_TRACE(horizontal | vertical);
+            HDC dc = Surface(160, 60, Font(16));
+            const SIZE s = Extent(dc, L"Total: 40");
+            RECT rc{10, 5, 150, 55};
+            EXPECT_EQ(DrawTextW(dc, L"Total: 40", -1, &rc, horizontal | vertical), 16);
+            const int x = horizontal == DT_CENTER ? 10 + (140 - s.cx) / 2 : horizontal == DT_RIGHT ? 150 - s.cx : 10;
+            const int y = vertical == DT_VCENTER ? 5 + (50 - 16) / 2 : vertical == DT_BOTTOM ? 55 - 16 : 5;
+            const RECT ink = Ink(dc, 160, 60);
+            EXPECT_TRUE(ink.left >= x && ink.left <= x + 2) << "starts near the box's left end";
+            EXPECT_TRUE(ink.right <= x + s.cx && ink.right >= x + s.cx - 2) << "ends near the box's right end";
+            EXPECT_TRUE(ink.top >= y && ink.bottom <= y + s.cy);
+        }
+    }
+}
+
+TEST_F(TextTest, CentringTruncatesTowardZero) {
+    // In a box three pixels narrower and lower than the text, a centred text starts one pixel
+    // left of and above the box, not two; left-aligned drawings at both places are the references.
+    HFONT font = Font(17, FW_BOLD);
+    const SIZE s = Extent(Surface(1, 1, font), L"Options");
+    auto draw = [&](int at, int shrink, UINT format) {
+        HDC dc = Surface(s.cx + 20, s.cy + 20, font);
+        RECT r{at, at, at + s.cx - shrink, at + s.cy - shrink};
+        DrawTextW(dc, L"Options", -1, &r, format | DT_NOCLIP);
+        return dc;
+    };
+    auto same = [&](HDC a, HDC b) {
+        for (int y = 0; y < s.cy + 20; ++y)
+            for (int x = 0; x < s.cx + 20; ++x)
+                if (GetPixel(a, x, y) != GetPixel(b, x, y)) return false;
+        return true;
+    };
+    HDC centred = draw(10, 3, DT_CENTER | DT_VCENTER);
+    EXPECT_TRUE(same(centred, draw(9, 0, DT_LEFT)));
+    EXPECT_FALSE(same(centred, draw(8, 0, DT_LEFT)));
+}
+
+TEST_F(TextTest, DrawingIsClippedToTheRectangleAndTheSurface) {
+    HDC clipped = Surface(120, 40, Font(20)), free = Surface(120, 40, Font(20));
+    RECT r{20, 10, 50, 22};
+    DrawTextW(clipped, L"Resume Game", -1, &r, DT_LEFT);
+    DrawTextW(free, L"Resume Game", -1, &r, DT_LEFT | DT_NOCLIP);
+    const RECT inside = Ink(clipped, 120, 40);
+    EXPECT_TRUE(inside.left >= 20 && inside.right <= 50 && inside.top >= 10 && inside.bottom <= 22);
+    EXPECT_GT(Ink(free, 120, 40).right, 50) << "without the rectangle's clip the text runs on";
+    // Off every edge of the surface: the sanitizers watch the writes.
+    for (RECT edge : {RECT{-30, -8, 200, 100}, RECT{100, 30, 300, 90}}) EXPECT_EQ(DrawTextW(free, L"Quit", -1, &edge, 0), 20);
+    EXPECT_EQ(DrawTextW(nullptr, L"x", -1, &r, 0), 0);
+    EXPECT_EQ(DrawTextW(free, nullptr, -1, &r, 0), 0);
+}
+
+TEST_F(TextTest, APaintDCClipsTheTextAndItReachesTheScreen) {
+    RecordingWindow w(/*visible=*/true);
+    RECT part{20, 30, 60, 50};
+    InvalidateRect(w.hwnd(), &part, FALSE);
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(w.hwnd(), &ps);
+    SelectObject(dc, Font(20));
+    SetBkColor(dc, 0xFFFFFF);
+    RECT all{0, 0, 240, 268}, fromRow30{0, 30, 240, 268};
+    DrawTextW(dc, L"WWWWWWWWWWWW", -1, &all, DT_CENTER | DT_VCENTER);
+    DrawTextW(dc, L"WWWWWWWWWWWW", -1, &fromRow30, 0);
+    EndPaint(w.hwnd(), &ps);
+    EXPECT_EQ(backend.FramePixel(20, 26 + 30), 0xFFFF) << "the second text's background at client (20, 30)";
+    EXPECT_EQ(backend.FramePixel(19, 26 + 30), 0x0000);
+    EXPECT_EQ(backend.FramePixel(60, 26 + 30), 0x0000);
+    EXPECT_EQ(backend.FramePixel(120, 26 + 134), 0x0000) << "the centred text lies outside the update area";
+}
+
+TEST_F(TextTest, TextColourAndOpaqueBackgroundOnBothDepths) {
+    for (int bpp : {16, 24}) {
+        SCOPED_TRACE(bpp);
+        const auto stored = [bpp](COLORREF c) { return bpp == 16 ? platform::Unpack565(platform::Pack565(c)) : c; };
+        const COLORREF bk = stored(0x0000C0), fg = stored(0x00FFFF);
+        HDC dc = Surface(100, 30, Font(20, FW_BOLD), bpp);
+        const SIZE s = Extent(dc, L"HIT");
+        SetTextColor(dc, 0x00FFFF);
+        SetBkColor(dc, 0x0000C0);
+        RECT r{5, 5, 95, 28};
+        DrawTextW(dc, L"HIT", -1, &r, DT_LEFT);
+        int solid = 0;
+        for (int y = 0; y < 30; ++y) {
+            for (int x = 0; x < 100; ++x) {
+                const COLORREF c = GetPixel(dc, x, y);
+                if (x < 5 || x >= 5 + s.cx || y < 5 || y >= 5 + s.cy) {
+                    ASSERT_EQ(c, stored(kPaper)) << x << "," << y;
+                    continue;
+                }
+                // A mix of dark red and yellow: red and green tell the same share of text colour.
+                const double red = double(GetRValue(c) - GetRValue(bk)) / (GetRValue(fg) - GetRValue(bk));
+                EXPECT_NEAR(red, double(GetGValue(c)) / GetGValue(fg), 0.15) << x << "," << y;
+                solid += c == fg;
+            }
+        }
+        EXPECT_EQ(GetPixel(dc, 5, 5), bk) << "OPAQUE fills the text's box";
+        EXPECT_GT(solid, 20) << "the stems are in the text colour";
+    }
+}
+
+TEST_F(TextTest, GlyphsAreRenderedOnceAndFacesShared) {
+    HDC dc = Surface(200, 40, Font(18));
+    RECT r{0, 0, 200, 40};
+    const long before = platform::RasterisedGlyphCount();
+    DrawTextW(dc, L"Level 3", -1, &r, 0);
+    const long first = platform::RasterisedGlyphCount();
+    EXPECT_EQ(first - before, 6) << "one rendering per distinct character";
+    DrawTextW(dc, L"Level 3", -1, &r, DT_RIGHT);
+    SelectObject(dc, Font(18));
+    DrawTextW(dc, L"Level 3", -1, &r, 0);
+    EXPECT_EQ(platform::RasterisedGlyphCount(), first) << "cached, and shared by a second font of that face";
+    SelectObject(dc, Font(18, FW_BOLD));
+    DrawTextW(dc, L"Level 3", -1, &r, 0);
+    EXPECT_GT(platform::RasterisedGlyphCount(), first) << "bold is a face of its own";
+}
+
+}  // namespace

@@ -1,0 +1,51 @@
+// Small surfaces for drawing tests: sections in memory DCs, and their pixels as ASCII art.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <utility>
+
+#include "platform/Gdi.h"
+
+// A memory DC holding a zero-filled section: 5-6-5 for 16 bits, blue-green-red for 24.
+inline HDC MakeSectionDC(int width, int height, int bitsPerPixel) {
+    struct {
+        BITMAPINFOHEADER header;
+        DWORD masks[3];
+    } info{};
+    info.header = {sizeof(BITMAPINFOHEADER), width, height, 1, static_cast<WORD>(bitsPerPixel),
+                   bitsPerPixel == 16 ? BI_BITFIELDS : BI_RGB, 0, 0, 0, 0, 0};
+    info.masks[0] = 0xF800;
+    info.masks[1] = 0x07E0;
+    info.masks[2] = 0x001F;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+    EXPECT_NE(bitmap, nullptr);
+    HDC dc = CreateCompatibleDC(nullptr);
+    SelectObject(dc, bitmap);
+    return dc;
+}
+
+using Legend = std::initializer_list<std::pair<COLORREF, char>>;
+
+// One character per pixel of {x0, y0, x0 + width, y0 + height}, each row ending in '\n': the
+// character of the colour read back, '?' for a colour not in the legend.
+inline std::string Picture(HDC dc, int x0, int y0, int width, int height, Legend legend) {
+    std::string s;
+    for (int y = y0; y < y0 + height; ++y) {
+        for (int x = x0; x < x0 + width; ++x) {
+            char c = '?';
+            for (const auto& [colour, mark] : legend)
+                if (GetPixel(dc, x, y) == colour) c = mark;
+            s += c;
+        }
+        s += '\n';
+    }
+    return s;
+}
+
+inline std::string Picture(HDC dc, int width, int height, Legend legend) {
+    return Picture(dc, 0, 0, width, height, legend);
+}
