@@ -2,6 +2,8 @@
 #include "game/GameWnd.h"
 
 #include "framework/Settings.h"
+#include "gfx/Draw.h"
+#include "gfx/Text.h"
 #include "platform/Device.h"
 #include "platform/Gdi.h"
 #include "platform/Shell.h"
@@ -11,16 +13,6 @@ namespace {
 
 constexpr wchar_t kPlaySoundsValue[] = L"PlaySounds";
 constexpr UINT kGameSoftKeys = 133;
-
-HFONT MakeCounterFont(int height) {
-    LOGFONTW lf{};
-    lf.lfHeight = height;
-    lf.lfWeight = FW_BOLD;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lf.lfQuality = CLEARTYPE_QUALITY;
-    std::wcscpy(lf.lfFaceName, L"Tahoma");
-    return CreateFontIndirectW(&lf);
-}
 
 }  // namespace
 
@@ -37,18 +29,18 @@ CGameWnd::CGameWnd()
       m_bOwnsStore(FALSE) {
     // m is the icon width, the unit the game screen's sizes derive from.
     int m = GetSystemMetrics(SM_CXICON);
-    m_hFont = MakeCounterFont((4 * m) / 7);
+    m_hFont = MakeFont((4 * m) / 7, FW_BOLD, TRUE, L"Tahoma", 0, 0, FALSE);
     DWORD stored = 0;
     // Whatever nonzero value is stored means on; kept as 1 so every later reader sees a flag.
     if (RegReadDword(TINTARO_REG_KEY, kPlaySoundsValue, &stored)) m_bPlaySounds = stored != 0 ? 1 : 0;
 }
 
 CGameWnd::~CGameWnd() {
-    if (m_hFont) DeleteObject(m_hFont);
-    if (m_bOwnsStore) {
-        RegWriteDword(TINTARO_REG_KEY, kPlaySoundsValue, static_cast<DWORD>(m_bPlaySounds));
-        m_Game.SaveState();
-    }
+    DeleteGdiObject(&m_hFont);
+    if (m_bOwnsStore) RegWriteDword(TINTARO_REG_KEY, kPlaySoundsValue, static_cast<DWORD>(m_bPlaySounds));
+    m_Tiles.Destroy();
+    m_Screen.Destroy();
+    if (m_bOwnsStore) m_Game.SaveState();
 }
 
 int CGameWnd::OnDraw(HWND, HDC dc, const RECT& client) {

@@ -4,6 +4,7 @@
 
 #include "engine/PuzzleGame.h"
 #include "framework/QorWnd.h"
+#include "gfx/QorGDI.h"
 
 class CGameWnd : public CQorWnd {
 public:
@@ -17,7 +18,9 @@ public:
     int OnInit(HWND hwnd, WPARAM wParam, LPARAM lParam) override;
 
     CPuzzleGame m_Game;
-    HFONT m_hFont;  // the move counters
+    CQorGDI m_Screen;  // every frame is composed here, then copied to the window
+    CQorGDI m_Tiles;   // the tile strip at the cell size
+    HFONT m_hFont;     // the move counters
     BOOL m_bPlaySounds;
     int32_t m_nLastWidth;
     int32_t m_nLastHeight;

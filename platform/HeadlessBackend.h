@@ -3,6 +3,7 @@
 
 #include <deque>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "platform/Backend.h"
@@ -55,6 +56,14 @@ public:
     const std::vector<uint16_t>& LastFrame() const { return lastFrame_; }
     int FrameWidth() const { return frameWidth_; }
     int FrameHeight() const { return frameHeight_; }
+    // Writes the last frame as a PNG, for looking at what a test saw; false without a frame.
+    bool DumpLastFrame(const std::string& path) const;
+    // Keeps a copy of every frame from now on (a transition's frames, one by one).
+    void KeepFrames(bool keep) { keepFrames_ = keep; }
+    const std::vector<std::vector<uint16_t>>& KeptFrames() const { return keptFrames_; }
+    // The phone's keys by their roles.
+    void ScriptSoftKey(bool right) { ScriptKey(right ? VK_F2 : VK_F1); }
+    void ScriptBack() { ScriptKey(VK_ESCAPE); }
     // The 5-6-5 word at (x, y) of the last frame.
     uint16_t FramePixel(int x, int y) const { return lastFrame_[static_cast<size_t>(y) * frameWidth_ + x]; }
 
@@ -63,6 +72,8 @@ private:
     std::function<bool()> idle_;
     VirtualClock clock_;
     int frames_ = 0;
+    bool keepFrames_ = false;
+    std::vector<std::vector<uint16_t>> keptFrames_;
     int minimized_ = 0;
     int raised_ = 0;
     std::vector<uint16_t> lastFrame_;

@@ -9,11 +9,14 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "engine/PuzzleGame.h"
 #include "game/GameWnd.h"
 #include "game/WinMain.h"
 #include "platform/Backend.h"
+#include "platform/Device.h"
+#include "platform/Gdi.h"
 #include "platform/Registry.h"
 #include "platform/Runtime.h"
 #include "platform/ShellState.h"
@@ -99,6 +102,18 @@ TEST_F(StartUpTest, TheSoundSettingIsReadAsAFlagAndWrittenBackAsOne) {
     WriteBytes(GameValuePath("PlaySounds"), {0x00, 0x01});
     CGameWnd shortValue;
     EXPECT_EQ(shortValue.m_bPlaySounds, 1) << "the bytes stored are the low bytes";
+}
+
+TEST_F(StartUpTest, TheCounterFontFollowsTheIconSize) {
+    for (auto [width, height, expected] : {std::tuple{240, 320, 18}, std::tuple{480, 640, 36}}) {
+        platform::SelectDeviceProfile(width, height);
+        CGameWnd game;
+        LOGFONTW lf{};
+        ASSERT_EQ(GetObjectW(game.m_hFont, sizeof(lf), &lf), static_cast<int>(sizeof(lf)));
+        EXPECT_EQ(lf.lfHeight, expected) << width;
+        EXPECT_EQ(lf.lfWeight, FW_BOLD);
+        EXPECT_STREQ(lf.lfFaceName, L"Tahoma");
+    }
 }
 
 TEST_F(StartUpTest, TheSavedGameComesBackAsItWasLeft) {
