@@ -2,7 +2,6 @@
 #include "platform/Dialogs.h"
 
 #include <algorithm>
-#include <memory>
 #include <vector>
 
 #include "platform/DialogTemplates.h"
@@ -137,12 +136,12 @@ INT_PTR DialogBoxIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dialog, HWND
 
     HWND owner = TopLevelOf(parent);
     HWND focusBefore = GetFocus();
-    auto running = std::make_unique<RunningDialog>();
-    running->proc = proc;
-    Running().push_back(running.get());
-    HWND hwnd = CreateDialogWindows(instance, *dialog, owner, kDialogClass, running.get());
+    RunningDialog running;
+    running.proc = proc;
+    Running().push_back(&running);
+    HWND hwnd = CreateDialogWindows(instance, *dialog, owner, kDialogClass, &running);
     if (!hwnd) {
-        Running().erase(std::find(Running().begin(), Running().end(), running.get()));
+        Running().erase(std::find(Running().begin(), Running().end(), &running));
         return -1;
     }
 
@@ -153,20 +152,20 @@ INT_PTR DialogBoxIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dialog, HWND
         std::vector<HWND> stops = TabStopsOnScreen(hwnd, true);
         if (init != 0) SetFocus(stops.empty() ? hwnd : stops.front());
         else if (!IsSameOrInside(hwnd, GetFocus())) SetFocus(hwnd);
-        if (!running->ended) {
+        if (!running.ended) {
             // A new dialog's first paint starts with its background.
             InvalidateRect(hwnd, nullptr, TRUE);
             ShowWindow(hwnd, SW_SHOW);
         }
-        RunModalLoop(*running);
+        RunModalLoop(running);
     }
 
     if (owner && ownerWasEnabled) EnableWindow(owner, TRUE);
     DestroyWindow(hwnd);
-    Running().erase(std::find(Running().begin(), Running().end(), running.get()));
+    Running().erase(std::find(Running().begin(), Running().end(), &running));
     if (IsWindow(focusBefore)) SetFocus(focusBefore);
     else if (IsWindow(owner)) SetFocus(owner);
-    return running->result;
+    return running.result;
 }
 
 BOOL EndDialog(HWND dialog, INT_PTR result) {

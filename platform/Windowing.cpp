@@ -150,10 +150,6 @@ static void OffsetInside(HWND parent, LONG dx, LONG dy) {
     }
 }
 
-}  // namespace platform
-
-namespace platform {
-
 void ResetWindows() {
     WindowState& s = State();
     s.windows.Clear();

@@ -72,6 +72,16 @@ protected:
         return DialogBoxIndirectParamW(instance, tpl, parent, ForwardingProc, reinterpret_cast<LPARAM>(&handler));
     }
 
+    // The key comes once everything queued, paints included, has been handled.
+    void PressWhenIdle(UINT vk) {
+        backend.SetIdleHandler([this, vk, fed = false]() mutable {
+            if (fed) return false;
+            fed = true;
+            backend.ScriptKey(vk);
+            return true;
+        });
+    }
+
     void ScriptDown(UINT vk) { backend.Script(platform::InputEvent{platform::InputType::KeyDown, vk, 0, 0, 0, false}); }
     void ScriptUp(UINT vk) { backend.Script(platform::InputEvent{platform::InputType::KeyUp, vk, 0, 0, 0, false}); }
 
@@ -197,13 +207,7 @@ TEST_F(DialogsTest, TheOwnerIsPaintedButGetsNoInputWhileTheDialogRuns) {
         return 0;
     };
     backend.ScriptTap(150, 200);  // over the owner, beside the dialog
-    bool fed = false;
-    backend.SetIdleHandler([&] {
-        if (fed) return false;
-        fed = true;
-        backend.ScriptKey(VK_RIGHT);
-        return true;
-    });
+    PressWhenIdle(VK_RIGHT);
     EXPECT_EQ(Run(1, owner.hwnd(), handler), 1);
     EXPECT_EQ(Without(owner.Messages(), WM_SETFOCUS), std::vector<UINT>{WM_PAINT});
 }
@@ -286,10 +290,6 @@ TEST_F(DialogsTest, TheOptionsDescriptionMakesFiveSelectorsInTabOrder) {
     ASSERT_NE(FindResourceW(game, MAKEINTRESOURCEW(129), RT_DIALOG), nullptr);
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(DialogsTest, TheDialogIsPaintedInItsColourAndLeavesTheScreenWithItsEnd) {
     RecordingWindow owner(/*visible=*/true);
     uint16_t during = 0;
@@ -300,13 +300,7 @@ TEST_F(DialogsTest, TheDialogIsPaintedInItsColourAndLeavesTheScreenWithItsEnd) {
         }
         return 0;
     };
-    bool fed = false;
-    backend.SetIdleHandler([&] {
-        if (fed) return false;
-        fed = true;
-        backend.ScriptKey(VK_RIGHT);
-        return true;
-    });
+    PressWhenIdle(VK_RIGHT);
     EXPECT_EQ(Run(1, owner.hwnd(), handler), 1);
     EXPECT_EQ(during, 0xFFFF) << "an unanswered erase fills the dialog white";
     EXPECT_EQ(backend.FramePixel(50, 50), 0x0000) << "the owner's own picture shows again";
