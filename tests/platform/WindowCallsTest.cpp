@@ -121,15 +121,6 @@ TEST_F(WindowCallsTest, UpdateWindowPaintsThatWindowNowAndPumpsNothing) {
     EXPECT_TRUE(a.Messages().empty()) << "nothing to paint once the default procedure validated it";
 }
 
-TEST_F(WindowCallsTest, PaintIsGeneratedOnlyWhenNothingElseIsQueued) {
-    RecordingWindow w(/*visible=*/true);
-    InvalidateRect(w.hwnd(), nullptr, FALSE);
-    backend.ScriptKey(VK_RIGHT);
-    PostMessageW(w.hwnd(), WM_TEST, 0, 0);
-    RecordingWindow::DrainQueue();
-    EXPECT_EQ(w.Messages(), (std::vector<UINT>{WM_TEST, WM_KEYDOWN, WM_KEYUP, WM_PAINT}));
-}
-
 TEST_F(WindowCallsTest, ThePaintDCsClipBoxIsTheUpdateArea) {
     RecordingWindow w(/*visible=*/true);
     RECT clip{};
