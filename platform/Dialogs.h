@@ -20,7 +20,8 @@ constexpr wchar_t WC_COMBOBOXW[] = L"ComboBox";
 //
 // The procedure's answer: nonzero means handled and is the window's result; 0 lets the manager do
 // its default (WM_ERASEBKGND fills the client with the dialog colour, white; WM_CLOSE posts
-// WM_COMMAND IDCANCEL; WM_PAINT erases what was asked to be erased). WM_CREATE never reaches the procedure.
+// WM_COMMAND IDCANCEL; WM_PAINT erases what was asked to be erased). WM_CREATE never reaches the
+// procedure.
 //
 // Keys: a dialog without focusable controls gets every key itself. Otherwise Up and Down move the
 // focus among the enabled tab-stop controls in screen order (top to bottom, wrapping), Enter posts
