@@ -1,9 +1,25 @@
-// The game's entry point (a placeholder until the game window exists).
+// The game's entry point: the game window, the message loop, and the save on the way out.
 #include "game/WinMain.h"
 
-#include <cstdio>
+#include "game/GameWnd.h"
+#include "platform/Messages.h"
+#include "platform/Windowing.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
-    std::printf("Tintaro: the game window is not built yet; the puzzle engine runs in the test suite (make test).\n");
-    return 0;
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+    g_hInstance = instance;
+    int exitCode = 0;
+    {
+        CGameWnd game;
+        if (game.Create(L"Qor Tintaro", nullptr, instance, L"ClassTintaro", CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, 0, 0)) {
+            ShowWindow(game.m_hWnd, SW_SHOW);
+            MSG msg;
+            while (GetMessageW(&msg, nullptr, 0, 0)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+            exitCode = static_cast<int>(msg.wParam);
+        }
+    }  // the settings and the game are written here
+    return exitCode;
 }

@@ -116,6 +116,8 @@ PixelBuffer& ScreenBuffer();
 PixelBuffer* WindowSurface(HWND topLevel);
 // Composes the visible windows onto the screen and hands it to the backend.
 void PresentScreen();
+// A top-level window has gone: its surface goes too.
+void ForgetWindowSurface(HWND topLevel);
 // Draws what the platform itself shows on the composed screen (the status and soft-key bars).
 using ShellPainter = void (*)(const PixelRows& screen);
 void SetShellPainter(ShellPainter painter);

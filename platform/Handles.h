@@ -18,6 +18,7 @@ enum class HandleKind : uint8_t {
     Pen,
     Font,
     Resource,
+    RemoteWindow,  // a window of another process, found by FindWindowW
 };
 
 template <class T>

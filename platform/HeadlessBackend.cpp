@@ -1,6 +1,8 @@
 // The headless backend: scripted input handed over one event at a time, a virtual clock.
 #include "platform/HeadlessBackend.h"
 
+#include "platform/Png.h"
+
 namespace platform {
 
 bool HeadlessBackend::PumpEvents(bool wait) {
@@ -39,6 +41,13 @@ void HeadlessBackend::Present(const PixelRows& screen) {
     lastFrame_.resize(static_cast<size_t>(screen.width) * screen.height);
     for (int y = 0; y < screen.height; ++y)
         for (int x = 0; x < screen.width; ++x) lastFrame_[static_cast<size_t>(y) * screen.width + x] = screen.Get16(x, y);
+    if (keepFrames_) keptFrames_.push_back(lastFrame_);
+}
+
+bool HeadlessBackend::DumpLastFrame(const std::string& path) const {
+    if (lastFrame_.empty()) return false;
+    auto* words = const_cast<uint16_t*>(lastFrame_.data());
+    return WritePng(path, PixelRows::TopDown(reinterpret_cast<uint8_t*>(words), frameWidth_, frameHeight_, 16));
 }
 
 }  // namespace platform

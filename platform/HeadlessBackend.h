@@ -3,6 +3,7 @@
 
 #include <deque>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "platform/Backend.h"
@@ -31,6 +32,11 @@ public:
     uint32_t TickCount() override { return clock_.Read(); }
     // Counts the frame, moves the clock by its per-frame step and keeps a copy of the screen.
     void Present(const PixelRows& screen) override;
+    // Counted: the program's window has no desktop to go to.
+    void Minimize() override { ++minimized_; }
+    void Raise() override { ++raised_; }
+    int Minimized() const { return minimized_; }
+    int Raised() const { return raised_; }
 
     void Script(const InputEvent& event) { script_.push_back(event); }
     // A key pressed and released; ch is the character it types (0 for none).
@@ -50,6 +56,14 @@ public:
     const std::vector<uint16_t>& LastFrame() const { return lastFrame_; }
     int FrameWidth() const { return frameWidth_; }
     int FrameHeight() const { return frameHeight_; }
+    // Writes the last frame as a PNG, for looking at what a test saw; false without a frame.
+    bool DumpLastFrame(const std::string& path) const;
+    // Keeps a copy of every frame from now on (a transition's frames, one by one).
+    void KeepFrames(bool keep) { keepFrames_ = keep; }
+    const std::vector<std::vector<uint16_t>>& KeptFrames() const { return keptFrames_; }
+    // The phone's keys by their roles.
+    void ScriptSoftKey(bool right) { ScriptKey(right ? VK_F2 : VK_F1); }
+    void ScriptBack() { ScriptKey(VK_ESCAPE); }
     // The 5-6-5 word at (x, y) of the last frame.
     uint16_t FramePixel(int x, int y) const { return lastFrame_[static_cast<size_t>(y) * frameWidth_ + x]; }
 
@@ -58,6 +72,10 @@ private:
     std::function<bool()> idle_;
     VirtualClock clock_;
     int frames_ = 0;
+    bool keepFrames_ = false;
+    std::vector<std::vector<uint16_t>> keptFrames_;
+    int minimized_ = 0;
+    int raised_ = 0;
     std::vector<uint16_t> lastFrame_;
     int frameWidth_ = 0;
     int frameHeight_ = 0;

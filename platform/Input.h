@@ -31,10 +31,20 @@ void QueueInput(const InputEvent& event);
 
 // Turns an input event into the message for the window that should receive it; false drops it.
 using InputRouter = bool (*)(const InputEvent& event, MSG* out);
-// NULL restores the built-in routing: keys to the focus window, else to the newest enabled
-// top-level window; the stylus to the newest enabled window under it, in its client coordinates;
-// Close as WM_CLOSE to the oldest top-level window.
+// NULL restores the built-in routing, RouteInput.
 void SetInputRouter(InputRouter router);
+
+// The built-in routing. Only the active window (the newest shown, enabled top-level window: a
+// modal dialog while one runs) and the windows inside it take input. Keys go to the focus window
+// inside it, else to it; a held key repeats WM_KEYDOWN with bit 30 of lParam set. The stylus goes
+// to the deepest enabled window under it, in that window's client coordinates, and stays with
+// that window from press to release. A key or stylus release whose press went to a window that
+// is gone or no longer active is dropped; one without a press is delivered as usual. Close
+// becomes WM_CLOSE to the main window (the oldest top-level window that belongs to no other),
+// never to a dialog in front of it.
+bool RouteInput(const InputEvent& event, MSG* out);
+// Forgets held keys and the stylus capture (a fresh platform state).
+void ResetInputRouting();
 
 // For tests: what is queued, without taking it.
 std::vector<MSG> PendingPostedMessages();

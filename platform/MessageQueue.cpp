@@ -1,5 +1,4 @@
 // The message queue: posted messages, the quit state, input routing and paint generation.
-#include <algorithm>
 #include <deque>
 
 #include "platform/Backend.h"
@@ -49,63 +48,6 @@ MessageQueue& Queue() {
     return queue;
 }
 
-bool Contains(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
-
-bool Accepts(const WindowRecord* w) { return w && w->visible && w->enabled && !w->destroying; }
-
-HWND NewestTopLevel(bool needEnabled) {
-    std::vector<HWND> order = WindowsInCreationOrder();
-    for (auto it = order.rbegin(); it != order.rend(); ++it) {
-        const WindowRecord* w = FindWindowRecord(*it);
-        if (w && !w->parent && (!needEnabled || Accepts(w))) return *it;
-    }
-    return nullptr;
-}
-
-bool DefaultRoute(const InputEvent& e, MSG* out) {
-    *out = MSG{};
-    switch (e.type) {
-        case InputType::Close: {
-            std::vector<HWND> order = WindowsInCreationOrder();
-            auto top = std::find_if(order.begin(), order.end(), [](HWND h) { return !GetParent(h); });
-            if (top == order.end()) return false;
-            *out = MSG{*top, WM_CLOSE, 0, 0, 0, {}};
-            return true;
-        }
-        case InputType::KeyDown:
-        case InputType::KeyUp:
-        case InputType::Char: {
-            HWND target = GetFocus();
-            if (!Accepts(FindWindowRecord(target))) target = NewestTopLevel(true);
-            if (!target) return false;
-            UINT message = e.type == InputType::KeyDown ? WM_KEYDOWN : e.type == InputType::KeyUp ? WM_KEYUP : WM_CHAR;
-            WPARAM wParam = e.type == InputType::Char ? static_cast<WPARAM>(e.ch) : e.key;
-            LPARAM lParam = 1;
-            if (e.type == InputType::KeyUp) lParam |= static_cast<LPARAM>(0xC0000000u);
-            if (e.type == InputType::KeyDown && e.repeat) lParam |= static_cast<LPARAM>(0x40000000);
-            *out = MSG{target, message, wParam, lParam, 0, {}};
-            return true;
-        }
-        case InputType::MouseDown:
-        case InputType::MouseUp:
-        case InputType::MouseMove: {
-            std::vector<HWND> order = WindowsInCreationOrder();
-            for (auto it = order.rbegin(); it != order.rend(); ++it) {
-                const WindowRecord* w = FindWindowRecord(*it);
-                if (!Accepts(w) || !Contains(w->rect, e.x, e.y)) continue;
-                UINT message = e.type == InputType::MouseDown ? WM_LBUTTONDOWN
-                               : e.type == InputType::MouseUp ? WM_LBUTTONUP
-                                                              : WM_MOUSEMOVE;
-                WORD cx = static_cast<WORD>(e.x - w->rect.left), cy = static_cast<WORD>(e.y - w->rect.top);
-                *out = MSG{*it, message, 0, MAKELPARAM(cx, cy), 0, {e.x, e.y}};
-                return true;
-            }
-            return false;
-        }
-    }
-    return false;
-}
-
 bool MessageQueue::TakePosted(MSG* out) {
     while (!posted_.empty()) {
         MSG m = posted_.front();
@@ -121,7 +63,7 @@ bool MessageQueue::TakeInput(MSG* out) {
     while (!input_.empty()) {
         InputEvent e = input_.front();
         input_.pop_front();
-        if (!(router_ ? router_ : DefaultRoute)(e, out)) continue;
+        if (!(router_ ? router_ : RouteInput)(e, out)) continue;
         if (e.type == InputType::KeyDown) lastKey_ = LastKey{out->hwnd, e.key, e.ch};
         return true;
     }
@@ -138,7 +80,9 @@ bool MessageQueue::Next(MSG* out, bool wait) {
         }
         if (input_.empty()) CurrentBackend().PumpEvents(false);
         if (!posted_.empty() || quit_) continue;
+        bool hadInput = !input_.empty();
         if (TakeInput(out)) return true;
+        if (hadInput) continue;  // every event was dropped: the backend may hold more
         if (HWND h = NextWindowToPaint()) {
             *out = MSG{h, WM_PAINT, 0, 0, 0, {}};
             return true;

@@ -1,10 +1,14 @@
 // Module instances and string loading.
 #include "platform/Resources.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <string>
 #include <memory>
 
 #include "platform/Handles.h"
+#include "platform/Utf8.h"
 
 namespace platform {
 namespace {
@@ -23,7 +27,29 @@ HINSTANCE RegisterModule(const ModuleResources& resources) {
 const ModuleResources* FindModule(HINSTANCE instance) { return Modules().Find(instance); }
 void ResetModules() { Modules().Clear(); }
 
+const SoftKeyBarResource* FindSoftKeyBar(HINSTANCE instance, UINT id) {
+    const ModuleResources* module = FindModule(instance);
+    if (!module) return nullptr;
+    for (const SoftKeyBarResource& bar : module->softKeyBars)
+        if (bar.id == id) return &bar;
+    return nullptr;
+}
+
 }  // namespace platform
+
+HRSRC FindResourceW(HINSTANCE instance, LPCWSTR name, LPCWSTR type) {
+    const platform::ModuleResources* module = platform::FindModule(instance);
+    if (!module || !IS_INTRESOURCE(name) || !name || type != RT_DIALOG) return nullptr;
+    UINT id = static_cast<UINT>(reinterpret_cast<uintptr_t>(name));
+    for (const platform::DialogResource& d : module->dialogs)
+        if (d.id == id) return reinterpret_cast<HRSRC>(const_cast<platform::DialogResource*>(&d));
+    return nullptr;
+}
+
+HGLOBAL LoadResource(HINSTANCE instance, HRSRC resource) {
+    if (!resource || !platform::FindModule(instance)) return nullptr;
+    return reinterpret_cast<HGLOBAL>(resource);
+}
 
 int LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int size) {
     if (!buffer || size < 1) return 0;
@@ -38,4 +64,17 @@ int LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int size) {
         return static_cast<int>(n);
     }
     return 0;
+}
+
+DWORD GetModuleFileNameW(HMODULE module, LPWSTR buffer, DWORD size) {
+    if (module || !buffer || size == 0) return 0;
+    buffer[0] = L'\0';
+    std::string path(4096, '\0');
+    ssize_t n = readlink("/proc/self/exe", path.data(), path.size());
+    if (n <= 0 || static_cast<size_t>(n) >= path.size()) return 0;
+    path.resize(static_cast<size_t>(n));
+    std::wstring wide = platform::FromUtf8(path);
+    if (wide.empty() || wide.size() >= size) return 0;
+    std::wmemcpy(buffer, wide.c_str(), wide.size() + 1);
+    return static_cast<DWORD>(wide.size());
 }

@@ -12,18 +12,72 @@ struct StringResource {
     const wchar_t* text;
 };
 
+// A control of a dialog: its class by name, or by one of the platform's class atoms when the
+// name is NULL; the rectangle in dialog units, in the dialog's client area.
+struct DialogItemResource {
+    LPCWSTR className;
+    ATOM classAtom;
+    UINT id;
+    DWORD style;
+    short x, y, cx, cy;
+    LPCWSTR text;
+};
+
+// A dialog description; the controls in their template order (the tab order).
+struct DialogResource {
+    UINT id;
+    DWORD style;
+    short x, y, cx, cy;  // dialog units
+    LPCWSTR caption;
+    LPCWSTR fontFace;
+    WORD fontSize;
+    std::span<const DialogItemResource> items;
+};
+
+// One button of a soft-key bar: image index (0xFFFE none), command, state (4 enabled), style,
+// the string id of its label, submenu index (0xFFFF none). The first button is the left soft key.
+struct SoftKeyButtonResource {
+    WORD image;
+    WORD command;
+    WORD state;
+    WORD style;
+    WORD labelId;
+    WORD submenu;
+};
+
+struct SoftKeyBarResource {
+    UINT id;
+    std::span<const SoftKeyButtonResource> buttons;
+};
+
 // Everything a module carries. The tables are the program's data; the platform only reads them.
 struct ModuleResources {
     std::span<const StringResource> strings;
+    std::span<const DialogResource> dialogs;
+    std::span<const SoftKeyBarResource> softKeyBars;
 };
 
 // The instance handle that WinMain receives and that the resource calls take.
 HINSTANCE RegisterModule(const ModuleResources& resources);
 const ModuleResources* FindModule(HINSTANCE instance);
+const SoftKeyBarResource* FindSoftKeyBar(HINSTANCE instance, UINT id);
 void ResetModules();
 
 }  // namespace platform
 
+inline const LPCWSTR RT_DIALOG = MAKEINTRESOURCEW(5);
+// A dialog template as the dialog calls take it.
+typedef const platform::DialogResource* LPCDLGTEMPLATEW;
+
+// Only dialogs (RT_DIALOG) given by number are found; NULL for anything else.
+HRSRC FindResourceW(HINSTANCE instance, LPCWSTR name, LPCWSTR type);
+// The template behind a found dialog; it lives as long as the program.
+HGLOBAL LoadResource(HINSTANCE instance, HRSRC resource);
+
 // Copies string id into buffer, truncated to size - 1 characters and terminated; returns the
 // characters copied. 0 for an absent id or an unknown instance (the buffer then holds "").
 int LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int size);
+
+// The path of the running program (/proc/self/exe) in buffer; the characters copied, 0 when it
+// cannot be read or does not fit (a truncated path is useless). Only the NULL module is known.
+DWORD GetModuleFileNameW(HMODULE module, LPWSTR buffer, DWORD size);

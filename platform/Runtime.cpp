@@ -3,11 +3,14 @@
 
 #include "platform/Backend.h"
 #include "platform/Device.h"
+#include "platform/Dialogs.h"
 #include "platform/GdiState.h"
 #include "platform/Input.h"
 #include "platform/Registry.h"
 #include "platform/Resources.h"
+#include "platform/ShellState.h"
 #include "platform/WindowTable.h"
+#include "platform/Windowing.h"
 
 namespace platform {
 
@@ -16,6 +19,11 @@ void ResetAll() {
     ResetScreen();
     ResetWindows();
     ResetMessageQueue();
+    ResetInputRouting();
+    ResetCursor();
+    ResetDialogs();
+    ResetShell();
+    ResetSingleInstance();
     ResetModules();
     ResetSettingsStore();
     ResetDeviceProfile();

@@ -25,12 +25,6 @@ ScreenState& State() {
     return state;
 }
 
-HWND TopLevelOf(HWND hwnd) {
-    for (const WindowRecord* w = FindWindowRecord(hwnd); w; w = FindWindowRecord(w->parent))
-        if (!w->parent) return w->handle;
-    return nullptr;
-}
-
 RECT Offset(const RECT& r, int dx, int dy) { return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
 
 void Blit(const PixelRows& from, const PixelRows& to, int x, int y) {
@@ -38,6 +32,19 @@ void Blit(const PixelRows& from, const PixelRows& to, int x, int y) {
     for (int row = area.top; row < area.bottom; ++row)
         std::memcpy(to.At(area.left, row), from.At(area.left - x, row - y),
                     static_cast<size_t>(area.right - area.left) * 2);
+}
+
+// A window paints over the part of its surface where its children sit: they repaint after it.
+void InvalidateChildrenUnder(const WindowRecord& parent, const RECT& area) {
+    RECT onScreen = Offset(area, parent.rect.left, parent.rect.top);
+    for (HWND h : WindowsInCreationOrder()) {
+        const WindowRecord* c = FindWindowRecord(h);
+        if (!c || c->parent != parent.handle || !c->visible) continue;
+        RECT overlap = IntersectRects(onScreen, c->rect);
+        if (IsEmptyArea(overlap)) continue;
+        RECT local = Offset(overlap, -c->rect.left, -c->rect.top);
+        InvalidateRect(h, &local, FALSE);
+    }
 }
 
 }  // namespace
@@ -122,6 +129,8 @@ void PresentScreen() {
 
 void SetShellPainter(ShellPainter painter) { State().shellPainter = painter; }
 
+void ForgetWindowSurface(HWND topLevel) { State().surfaces.erase(reinterpret_cast<uintptr_t>(topLevel)); }
+
 void ResetScreen() {
     ScreenState& s = State();
     s.screen.reset();
@@ -156,6 +165,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
     GetUpdateRect(hwnd, &update, FALSE);
     bool erase = w->erase;
     ValidateRect(hwnd, nullptr);
+    InvalidateChildrenUnder(*w, update);
     HDC dc = NewDC(DCKind::Window, hwnd, 16);
     if (!dc) return nullptr;
     DCRecord* d = FindDC(dc);

@@ -5,7 +5,9 @@
 #include <cwctype>
 #include <memory>
 
+#include "platform/Backend.h"
 #include "platform/Device.h"
+#include "platform/GdiState.h"
 #include "platform/Handles.h"
 #include "platform/Messages.h"
 #include "platform/WindowTable.h"
@@ -86,12 +88,66 @@ std::vector<HWND> WindowsInCreationOrder() {
     return handles;
 }
 
+static bool Shown(const WindowRecord* w) {
+    for (; w; w = FindWindowRecord(w->parent)) {
+        if (!w->visible || w->destroying) return false;
+        if (!w->parent) return true;
+    }
+    return false;
+}
+
 HWND NextWindowToPaint() {
     for (HWND h : WindowsInCreationOrder()) {
         const WindowRecord* w = FindWindowRecord(h);
-        if (w && w->visible && !w->destroying && !IsEmptyRect(w->update)) return h;
+        if (Shown(w) && !IsEmptyRect(w->update)) return h;
     }
     return nullptr;
+}
+
+HWND TopLevelOf(HWND hwnd) {
+    for (const WindowRecord* w = FindWindowRecord(hwnd); w; w = FindWindowRecord(w->parent))
+        if (!w->parent) return w->handle;
+    return nullptr;
+}
+
+bool IsSameOrInside(HWND ancestor, HWND w) {
+    for (const WindowRecord* r = FindWindowRecord(w); r; r = FindWindowRecord(r->parent))
+        if (r->handle == ancestor) return true;
+    return false;
+}
+
+HWND ActiveWindow() {
+    std::vector<HWND> order = WindowsInCreationOrder();
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        const WindowRecord* w = FindWindowRecord(*it);
+        if (!w->parent && w->visible && w->enabled && !w->destroying) return *it;
+    }
+    return nullptr;
+}
+
+HWND MainWindow() {
+    for (HWND h : WindowsInCreationOrder()) {
+        const WindowRecord* w = FindWindowRecord(h);
+        if (!w->parent && !w->owner && !w->destroying) return h;
+    }
+    return nullptr;
+}
+
+HWND FindTopLevel(LPCWSTR className, LPCWSTR title) {
+    for (HWND h : WindowsInCreationOrder()) {
+        const WindowRecord* w = FindWindowRecord(h);
+        if (!w->parent && !w->destroying && SameName(w->className, className) && w->title == title) return h;
+    }
+    return nullptr;
+}
+
+static void OffsetInside(HWND parent, LONG dx, LONG dy) {
+    for (HWND h : WindowsInCreationOrder()) {
+        WindowRecord* w = FindWindowRecord(h);
+        if (w->parent != parent) continue;
+        w->rect = RECT{w->rect.left + dx, w->rect.top + dy, w->rect.right + dx, w->rect.bottom + dy};
+        OffsetInside(h, dx, dy);
+    }
 }
 
 void ResetWindows() {
@@ -130,8 +186,13 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD styl
                      int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
     const platform::ClassRecord* cls = platform::FindClass(className);
     if (!cls) return nullptr;
+    // A child sits in its parent; any other window given a parent merely belongs to it (a dialog
+    // and its owner) and stays a top-level window in device-screen coordinates.
+    bool child = (style & WS_CHILD) != 0;
     const WindowRecord* parentRecord = parent ? FindWindowRecord(parent) : nullptr;
     if (parent && !parentRecord) return nullptr;
+    if (child && !parentRecord) return nullptr;
+    if (!child) parentRecord = nullptr;
 
     auto record = std::make_unique<WindowRecord>();
     record->proc = cls->proc;
@@ -139,7 +200,9 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD styl
     record->classStyle = cls->style;
     record->instance = instance;
     record->title = title ? title : L"";
-    record->parent = parent;
+    record->parent = child ? parent : nullptr;
+    record->owner = child ? nullptr : platform::TopLevelOf(parent);
+    record->id = child ? static_cast<UINT>(reinterpret_cast<uintptr_t>(menu)) : 0;
     record->style = style;
     record->exStyle = exStyle;
     record->visible = (style & WS_VISIBLE) != 0;
@@ -187,6 +250,11 @@ BOOL DestroyWindow(HWND hwnd) {
     if (!w) return FALSE;
     if (w->destroying) return TRUE;
     w->destroying = true;
+    // What belongs to the window goes before it; what sits inside it goes after its WM_DESTROY.
+    for (HWND other : platform::WindowsInCreationOrder()) {
+        const WindowRecord* o = FindWindowRecord(other);
+        if (o && o->owner == hwnd) DestroyWindow(other);
+    }
     SendMessageW(hwnd, WM_DESTROY, 0, 0);
     for (HWND child : platform::WindowsInCreationOrder()) {
         const WindowRecord* c = FindWindowRecord(child);
@@ -194,7 +262,12 @@ BOOL DestroyWindow(HWND hwnd) {
     }
     auto& s = platform::State();
     if (s.focus == hwnd) s.focus = nullptr;
+    bool shownTopLevel = !w->parent && w->visible;
+    bool topLevel = !w->parent;
     s.windows.Remove(hwnd);
+    if (topLevel) platform::ForgetWindowSurface(hwnd);
+    // What it covered shows again at once: the windows below keep their pictures.
+    if (shownTopLevel) platform::PresentScreen();
     return TRUE;
 }
 
@@ -283,18 +356,21 @@ BOOL ShowWindow(HWND hwnd, int command) {
     switch (command) {
         case SW_HIDE:
             w->visible = false;
-            break;
+            if (was && !w->parent) platform::PresentScreen();
+            return was;
         case SW_MINIMIZE:
+            // The size stays as it is: no WM_SIZE, and GetWindowRect keeps the restored rectangle.
             w->minimized = true;
-            break;
+            if (!w->parent) platform::CurrentBackend().Minimize();
+            return was;
         case SW_RESTORE:
             w->minimized = false;
-            w->visible = true;
             break;
         default:
-            w->visible = true;
             break;
     }
+    w->visible = true;
+    if (!was) InvalidateRect(hwnd, nullptr, FALSE);
     return was;
 }
 
@@ -330,4 +406,46 @@ HWND SetFocus(HWND hwnd) {
 HWND GetFocus() {
     HWND f = platform::State().focus;
     return IsWindow(f) ? f : nullptr;
+}
+
+BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
+    WindowRecord* w = FindWindowRecord(hwnd);
+    if (!w) return FALSE;
+    const WindowRecord* parent = FindWindowRecord(w->parent);
+    LONG left = (parent ? parent->rect.left : 0) + x, top = (parent ? parent->rect.top : 0) + y;
+    RECT next{left, top, left + std::max(width, 0), top + std::max(height, 0)};
+    LONG dx = next.left - w->rect.left, dy = next.top - w->rect.top;
+    bool resized = platform::Width(next) != platform::Width(w->rect) || platform::Height(next) != platform::Height(w->rect);
+    w->rect = next;
+    if (dx || dy) platform::OffsetInside(hwnd, dx, dy);
+    if (resized) {
+        w->update = platform::Intersect(w->update, platform::ClientOf(*w));
+        if (platform::IsEmptyRect(w->update)) w->update = RECT{};
+        // Classes that redraw on resize get their whole client invalidated, with an erase.
+        if (w->classStyle & (CS_HREDRAW | CS_VREDRAW)) InvalidateRect(hwnd, nullptr, TRUE);
+    }
+    if (repaint) InvalidateRect(hwnd, nullptr, FALSE);
+    if (resized)
+        SendMessageW(hwnd, WM_SIZE, SIZE_RESTORED,
+                     MAKELPARAM(static_cast<WORD>(std::max(width, 0)), static_cast<WORD>(std::max(height, 0))));
+    return TRUE;
+}
+
+HWND GetDlgItem(HWND dialog, int id) {
+    for (HWND h : platform::WindowsInCreationOrder()) {
+        const WindowRecord* w = FindWindowRecord(h);
+        if (w && w->parent == dialog && w->id == static_cast<UINT>(id)) return h;
+    }
+    return nullptr;
+}
+
+BOOL IsChild(HWND parent, HWND hwnd) {
+    return parent && hwnd != parent && platform::IsSameOrInside(parent, hwnd) ? TRUE : FALSE;
+}
+
+BOOL UpdateWindow(HWND hwnd) {
+    const WindowRecord* w = FindWindowRecord(hwnd);
+    if (!w) return FALSE;
+    if (!platform::IsEmptyRect(w->update) && platform::Shown(w)) SendMessageW(hwnd, WM_PAINT, 0, 0);
+    return TRUE;
 }

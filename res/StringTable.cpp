@@ -1,5 +1,5 @@
 // The string table (language 1033). Texts are exact; several ids are loaded by nothing.
-#include "res/Resources.h"
+#include "res/Tables.h"
 
 namespace {
 
@@ -50,7 +50,4 @@ constexpr platform::StringResource kStrings[] = {
 
 }  // namespace
 
-const platform::ModuleResources& TintaroResources() {
-    static const platform::ModuleResources resources{kStrings};
-    return resources;
-}
+std::span<const platform::StringResource> TintaroStrings() { return kStrings; }

@@ -23,11 +23,19 @@ void PlatformTest::SetUp() {
     tempDir_ = pattern;
     configRoot_ = tempDir_ + "/config";
     platform::SetSettingsRoot(configRoot_);
+    // Single-instance locks and sockets stay inside the test's folder.
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    savedRuntimeDir_ = runtime ? std::optional<std::string>(runtime) : std::nullopt;
+    runtimeDir_ = tempDir_ + "/run";
+    ASSERT_EQ(mkdir(runtimeDir_.c_str(), 0700), 0);
+    setenv("XDG_RUNTIME_DIR", runtimeDir_.c_str(), 1);
     platform::SetBackend(&backend);
 }
 
 void PlatformTest::TearDown() {
     platform::ResetAll();
+    if (savedRuntimeDir_) setenv("XDG_RUNTIME_DIR", savedRuntimeDir_->c_str(), 1);
+    else unsetenv("XDG_RUNTIME_DIR");
     std::error_code ec;
     fs::permissions(tempDir_, fs::perms::owner_all, fs::perm_options::add, ec);
     fs::remove_all(tempDir_, ec);
@@ -50,14 +58,28 @@ namespace {
 constexpr wchar_t kRecorderClass[] = L"TestRecorder";
 }
 
-RecordingWindow::RecordingWindow(bool visible) {
+namespace {
+void RegisterRecorderClass() {
     WNDCLASSW wc{};
     wc.lpfnWndProc = &RecordingWindow::Proc;
     wc.lpszClassName = kRecorderClass;
     RegisterClassW(&wc);  // 0 when an earlier recorder registered it already
+}
+}  // namespace
+
+RecordingWindow::RecordingWindow(bool visible) {
+    RegisterRecorderClass();
     hwnd_ = CreateWindowExW(0, kRecorderClass, L"recorder", visible ? WS_VISIBLE : 0, CW_USEDEFAULT,
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, this);
     ValidateRect(hwnd_, nullptr);  // tests invalidate what they want painted
+}
+
+RecordingWindow::RecordingWindow(DWORD style, HWND parent, RECT rect, UINT id) {
+    RegisterRecorderClass();
+    hwnd_ = CreateWindowExW(0, kRecorderClass, L"recorder", style, rect.left, rect.top, rect.right - rect.left,
+                            rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<uintptr_t>(id)),
+                            nullptr, this);
+    ValidateRect(hwnd_, nullptr);
 }
 
 RecordingWindow::~RecordingWindow() {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,12 +21,16 @@ protected:
     const std::string& TempDir() const { return tempDir_; }
     // The file behind SOFTWARE\Qor\Tintaro\<name>.
     std::string GameValuePath(const std::string& name) const { return configRoot_ + "/Qor/Tintaro/" + name; }
+    // The private folder standing for $XDG_RUNTIME_DIR.
+    const std::string& RuntimeDir() const { return runtimeDir_; }
 
     platform::HeadlessBackend backend;
 
 private:
     std::string tempDir_;
     std::string configRoot_;
+    std::string runtimeDir_;
+    std::optional<std::string> savedRuntimeDir_;
 };
 
 std::vector<uint8_t> ReadBytes(const std::string& path);
@@ -43,6 +48,8 @@ public:
 
     // Visible windows take input; the window starts valid, with nothing to paint.
     explicit RecordingWindow(bool visible = false);
+    // Any window: a child (WS_CHILD, parent, control id) or a top-level window owned by parent.
+    RecordingWindow(DWORD style, HWND parent, RECT rect, UINT id = 0);
     ~RecordingWindow();
     RecordingWindow(const RecordingWindow&) = delete;
     RecordingWindow& operator=(const RecordingWindow&) = delete;
@@ -58,8 +65,9 @@ public:
     // Dispatches everything the queue holds now (posted messages, input, paints), never waiting.
     static int DrainQueue();
 
-private:
     static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+
+private:
     HWND hwnd_ = nullptr;
     std::vector<Entry> entries_;
 };

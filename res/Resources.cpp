@@ -1,0 +1,9 @@
+// The program's module: every resource table in one place.
+#include "res/Resources.h"
+
+#include "res/Tables.h"
+
+const platform::ModuleResources& TintaroResources() {
+    static const platform::ModuleResources resources{TintaroStrings(), TintaroDialogs(), TintaroSoftKeyBars()};
+    return resources;
+}
