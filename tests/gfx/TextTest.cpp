@@ -8,7 +8,7 @@
 
 #include "gfx/Colors.h"
 #include "tests/support/PlatformFixture.h"
-#include "tests/support/SectionDC.h"
+#include "tests/support/GdiPictures.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include "platform/PixelRows.h"
 #include "platform/Png.h"
 #include "platform/Windowing.h"
+#include "tests/support/GdiPictures.h"
 #include "tests/support/PlatformFixture.h"
 
 namespace {
@@ -18,27 +19,6 @@ using platform::Unpack565;
 
 class GdiCoreTest : public PlatformTest {
 protected:
-    // A memory DC holding a section of the given depth; the pixel pointer goes to *bits.
-    HDC Section(int w, int h, int bpp, uint8_t** bits = nullptr, HBITMAP* bitmap = nullptr) {
-        struct {
-            BITMAPINFOHEADER header;
-            DWORD masks[3];
-        } info{};
-        info.header = {sizeof(BITMAPINFOHEADER), w, h, 1, static_cast<WORD>(bpp), bpp == 16 ? BI_BITFIELDS : BI_RGB,
-                       0, 0, 0, 0, 0};
-        info.masks[0] = 0xF800;
-        info.masks[1] = 0x07E0;
-        info.masks[2] = 0x001F;
-        void* p = nullptr;
-        HBITMAP bm = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &p, nullptr, 0);
-        EXPECT_NE(bm, nullptr);
-        HDC dc = CreateCompatibleDC(nullptr);
-        SelectObject(dc, bm);
-        if (bits) *bits = static_cast<uint8_t*>(p);
-        if (bitmap) *bitmap = bm;
-        return dc;
-    }
-
     static void Fill(HDC dc, RECT rc, COLORREF c) {
         HBRUSH b = CreateSolidBrush(c);
         FillRect(dc, &rc, b);
@@ -46,7 +26,7 @@ protected:
     }
 
     // One character per pixel: '.' for colour 0, '#' for anything else.
-    static std::string Picture(HDC dc, int w, int h) {
+    static std::string Dots(HDC dc, int w, int h) {
         std::string s;
         for (int y = 0; y < h; ++y) {
             for (int x = 0; x < w; ++x) s += GetPixel(dc, x, y) == 0 ? '.' : '#';
@@ -70,7 +50,7 @@ TEST_F(GdiCoreTest, PackAndUnpackRules) {
 TEST_F(GdiCoreTest, SectionsAreBottomUpWithFourBytePitch) {
     uint8_t* bits = nullptr;
     HBITMAP bm = nullptr;
-    HDC dc = Section(3, 2, 24, &bits, &bm);
+    HDC dc = MakeSectionDC(3, 2, 24, &bits, &bm);
     BITMAP info{};
     ASSERT_EQ(GetObject(bm, sizeof info, &info), static_cast<int>(sizeof info));
     EXPECT_EQ(info.bmWidthBytes, 12) << "3 x 3 bytes rounded up to 12";
@@ -87,7 +67,7 @@ TEST_F(GdiCoreTest, SectionsAreBottomUpWithFourBytePitch) {
     EXPECT_EQ(bits[6], 0xFF) << "the bottom row is stored first";
 
     uint8_t* bits16 = nullptr;
-    HDC dc16 = Section(3, 2, 16, &bits16);
+    HDC dc16 = MakeSectionDC(3, 2, 16, &bits16);
     SetPixel(dc16, 1, 0, 0xFFFFFF);
     EXPECT_EQ(bits16[8 + 2], 0xFF);
     EXPECT_EQ(bits16[8 + 3], 0xFF);
@@ -139,7 +119,7 @@ TEST_F(GdiCoreTest, SelectionReturnsWhatWasDisplacedAndGuardsDeletion) {
 }
 
 TEST_F(GdiCoreTest, DeviceBitmapsTakeTheReferenceDepthAndHideTheirPixels) {
-    HDC dc24 = Section(2, 2, 24);
+    HDC dc24 = MakeSectionDC(2, 2, 24);
     HBITMAP device = CreateCompatibleBitmap(dc24, 5, 3);
     BITMAP info{};
     ASSERT_EQ(GetObject(device, sizeof info, &info), static_cast<int>(sizeof info));
@@ -155,32 +135,32 @@ TEST_F(GdiCoreTest, DeviceBitmapsTakeTheReferenceDepthAndHideTheirPixels) {
 }
 
 TEST_F(GdiCoreTest, FillRectCoversLeftAndTopButNotRightAndBottom) {
-    HDC dc = Section(5, 4, 16);
+    HDC dc = MakeSectionDC(5, 4, 16);
     Fill(dc, RECT{1, 1, 3, 3}, 0xFFFFFF);
-    EXPECT_EQ(Picture(dc, 5, 4), ".....\n.##..\n.##..\n.....\n");
+    EXPECT_EQ(Dots(dc, 5, 4), ".....\n.##..\n.##..\n.....\n");
     Fill(dc, RECT{4, 3, 2, 1}, 0xFFFFFF);  // inverted: nothing
     Fill(dc, RECT{-10, 3, 10, 20}, 0xFFFFFF);
-    EXPECT_EQ(Picture(dc, 5, 4), ".....\n.##..\n.##..\n#####\n") << "clipped to the surface";
+    EXPECT_EQ(Dots(dc, 5, 4), ".....\n.##..\n.##..\n#####\n") << "clipped to the surface";
 }
 
 TEST_F(GdiCoreTest, BitBltClipsOnEverySideAndLeavesUncoveredPixelsAlone) {
-    HDC src = Section(5, 5, 16);
+    HDC src = MakeSectionDC(5, 5, 16);
     Fill(src, RECT{0, 0, 5, 5}, 0xFFFFFF);
-    HDC dst = Section(5, 5, 16);
+    HDC dst = MakeSectionDC(5, 5, 16);
     EXPECT_TRUE(BitBlt(dst, -1, -1, 10, 10, src, 0, 0, SRCCOPY));
-    EXPECT_EQ(Picture(dst, 5, 5), "####.\n####.\n####.\n####.\n.....\n")
+    EXPECT_EQ(Dots(dst, 5, 5), "####.\n####.\n####.\n####.\n.....\n")
         << "the source ends at 4 pixels from the destination's edge";
 
-    HDC d2 = Section(5, 5, 16);
+    HDC d2 = MakeSectionDC(5, 5, 16);
     EXPECT_TRUE(BitBlt(d2, 3, 2, 10, 10, src, 0, 0, SRCCOPY));
-    EXPECT_EQ(Picture(d2, 5, 5), ".....\n.....\n...##\n...##\n...##\n");
-    HDC d3 = Section(5, 5, 16);
+    EXPECT_EQ(Dots(d2, 5, 5), ".....\n.....\n...##\n...##\n...##\n");
+    HDC d3 = MakeSectionDC(5, 5, 16);
     EXPECT_TRUE(BitBlt(d3, 0, 0, 5, 5, src, 3, -2, SRCCOPY));
-    EXPECT_EQ(Picture(d3, 5, 5), ".....\n.....\n##...\n##...\n##...\n") << "source beyond its right and top";
+    EXPECT_EQ(Dots(d3, 5, 5), ".....\n.....\n##...\n##...\n##...\n") << "source beyond its right and top";
 }
 
 TEST_F(GdiCoreTest, OverlappingCopiesWithinOneSurfaceBehaveAsThroughATemporary) {
-    HDC dc = Section(6, 1, 24);
+    HDC dc = MakeSectionDC(6, 1, 24);
     for (int x = 0; x < 6; ++x) SetPixel(dc, x, 0, RGB(static_cast<BYTE>(x * 10), 0, 0));
     BitBlt(dc, 1, 0, 5, 1, dc, 0, 0, SRCCOPY);
     for (int x = 1; x < 6; ++x) EXPECT_EQ(GetPixel(dc, x, 0), RGB(static_cast<BYTE>((x - 1) * 10), 0, 0));
@@ -189,7 +169,7 @@ TEST_F(GdiCoreTest, OverlappingCopiesWithinOneSurfaceBehaveAsThroughATemporary) 
 }
 
 TEST_F(GdiCoreTest, EveryFormatPairConverts) {
-    HDC s24 = Section(2, 1, 24), s16 = Section(2, 1, 16);
+    HDC s24 = MakeSectionDC(2, 1, 24), s16 = MakeSectionDC(2, 1, 16);
     HDC device16 = CreateCompatibleDC(nullptr);
     SelectObject(device16, CreateCompatibleBitmap(device16, 2, 1));
     SetPixel(s24, 0, 0, 0xFFFFFF);
@@ -199,21 +179,21 @@ TEST_F(GdiCoreTest, EveryFormatPairConverts) {
     EXPECT_EQ(GetPixel(s16, 0, 0), 0xF8FCF8u);
     EXPECT_EQ(GetPixel(s16, 1, 0), Unpack565(Pack565(0x123456)));
     BitBlt(device16, 0, 0, 2, 1, s16, 0, 0, SRCCOPY);
-    HDC back24 = Section(2, 1, 24);
+    HDC back24 = MakeSectionDC(2, 1, 24);
     BitBlt(back24, 0, 0, 2, 1, device16, 0, 0, SRCCOPY);
     EXPECT_EQ(GetPixel(back24, 0, 0), 0xFFFFFFu) << "16 -> 24 keeps white white";
     EXPECT_EQ(GetPixel(back24, 1, 0), platform::Widen565(Pack565(0x123456)));
-    HDC copy24 = Section(2, 1, 24);
+    HDC copy24 = MakeSectionDC(2, 1, 24);
     BitBlt(copy24, 0, 0, 2, 1, s24, 0, 0, SRCCOPY);
     EXPECT_EQ(GetPixel(copy24, 1, 0), 0x123456u) << "24 -> 24 is exact";
 }
 
 TEST_F(GdiCoreTest, TransparentImageSkipsTheKeyColour) {
-    HDC src = Section(3, 1, 16);
+    HDC src = MakeSectionDC(3, 1, 16);
     SetPixel(src, 0, 0, 0xF800F8);
     SetPixel(src, 1, 0, 0x00FF00);
     SetPixel(src, 2, 0, 0xFF00FF);  // stored as the key
-    HDC dst = Section(3, 1, 24);
+    HDC dst = MakeSectionDC(3, 1, 24);
     Fill(dst, RECT{0, 0, 3, 1}, 0x0000FF);
     EXPECT_TRUE(TransparentImage(dst, 0, 0, 3, 1, src, 0, 0, 3, 1, 0xF800F8));
     EXPECT_EQ(GetPixel(dst, 0, 0), 0x0000FFu);
@@ -230,7 +210,7 @@ TEST_F(GdiCoreTest, WindowDCsDrawAtTheClientAndBlockTransfersReachTheScreenAtOnc
     EXPECT_EQ(box.right, 240);
     EXPECT_EQ(box.bottom, 268);
 
-    HDC src = Section(4, 4, 16);
+    HDC src = MakeSectionDC(4, 4, 16);
     Fill(src, RECT{0, 0, 4, 4}, 0xFFFFFF);
     int frames = backend.FramesPresented();
     BitBlt(wdc, 10, 0, 4, 4, src, 0, 0, SRCCOPY);

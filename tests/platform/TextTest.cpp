@@ -9,7 +9,7 @@
 #include "platform/PixelRows.h"
 #include "platform/Windowing.h"
 #include "tests/support/PlatformFixture.h"
-#include "tests/support/SectionDC.h"
+#include "tests/support/GdiPictures.h"
 
 namespace {
 

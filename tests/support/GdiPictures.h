@@ -9,8 +9,10 @@
 
 #include "platform/Gdi.h"
 
-// A memory DC holding a zero-filled section: 5-6-5 for 16 bits, blue-green-red for 24.
-inline HDC MakeSectionDC(int width, int height, int bitsPerPixel) {
+// A memory DC holding a zero-filled section: 5-6-5 for 16 bits, blue-green-red for 24. The
+// platform reset after each test frees both.
+inline HDC MakeSectionDC(int width, int height, int bitsPerPixel, uint8_t** pixels = nullptr,
+                         HBITMAP* section = nullptr) {
     struct {
         BITMAPINFOHEADER header;
         DWORD masks[3];
@@ -25,6 +27,18 @@ inline HDC MakeSectionDC(int width, int height, int bitsPerPixel) {
     EXPECT_NE(bitmap, nullptr);
     HDC dc = CreateCompatibleDC(nullptr);
     SelectObject(dc, bitmap);
+    if (pixels) *pixels = static_cast<uint8_t*>(bits);
+    if (section) *section = bitmap;
+    return dc;
+}
+
+// The same, filled with one colour.
+inline HDC SectionDC(int width, int height, int bitsPerPixel, COLORREF fill) {
+    HDC dc = MakeSectionDC(width, height, bitsPerPixel);
+    RECT all{0, 0, width, height};
+    HBRUSH brush = CreateSolidBrush(fill);
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
     return dc;
 }
 
