@@ -18,7 +18,7 @@ DescriptorWatcher::DescriptorWatcher(std::function<void()> onReadable) : onReada
     try {
         thread_ = std::thread(&DescriptorWatcher::Run, this);
     } catch (const std::system_error&) {
-        // Without the thread the owner never hears of its descriptors; Running() tells it so.
+        // Running() tells the owner, who would otherwise never hear of its descriptors.
     }
 }
 

@@ -146,6 +146,10 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(const WindowOptions& options, std::
         wake.type = wakeEvent;
         SDL_PushEvent(&wake);
     });
+    if (impl->wakeEvent == static_cast<Uint32>(-1) || !impl->watcher->Running()) {
+        *error = "cannot watch for termination signals and for a second start";
+        return nullptr;
+    }
     return std::unique_ptr<SdlBackend>(new SdlBackend(std::move(impl)));
 }
 
