@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The SDL backend in a real window under Xvfb: title and size, pixels on screen, keys and the stylus
-# in device pixels, SIGTERM as an orderly end, and the message when there is no display.
+# in device pixels, the close button and SIGTERM, SIGINT and SIGHUP as orderly ends, and the message
+# when there is no display.
 # Usage: backend-under-xvfb.sh SMOKE_PROGRAM XVFB_HARNESS   (exit 77: Xvfb or its tools missing)
 set -uo pipefail
 smoke="$1"
@@ -106,5 +107,20 @@ up 50 30"
 rc="$(xh_stop_app)"
 expect_eq "exit code after SIGTERM" "$rc" "rc=0"
 expect_eq "last event" "$(events_after 0 | tail -1)" "close"
+
+# Every other orderly end is a close request too: the window's close button, SIGINT and SIGHUP.
+for ending in button INT HUP; do
+    xh_launch -- "$smoke" 2 >/dev/null || exit 1
+    xh_wait_window --name '^Tintaro SDL check$' >/dev/null || { fail "$ending: no window"; continue; }
+    xh_wait_log '^painted' >/dev/null || fail "$ending: no paint"
+    if [ $ending = button ]; then
+        xh_close
+        rc="$(xh_wait_exit)"
+    else
+        rc="$(xh_stop_app --signal $ending)"
+    fi
+    expect_eq "exit code after $ending" "$rc" "rc=0"
+    expect_eq "$ending: events" "$(events_after 0)" "close"
+done
 
 finish
