@@ -16,9 +16,10 @@ work="$(mktemp -d -t tintaro-e2e.XXXXXX)"
 cover_pid=""
 cleanup() {
     [ -n "$cover_pid" ] && kill "$cover_pid" 2>/dev/null && wait "$cover_pid" 2>/dev/null
-    xh_stop
+    [ -n "${XH_DIR:-}" ] && xh_stop
     rm -rf "$work"
 }
+trap cleanup EXIT
 mkdir -p "$work/config" "$work/run"
 chmod 700 "$work/run"
 settings="$work/config/Qor/Tintaro"
@@ -40,7 +41,6 @@ colour_count() {
 }
 
 xh_start || exit 1
-trap cleanup EXIT
 XH_ZOOM=2
 xh_launch -- "$game" --zoom 2 >/dev/null || exit 1
 wid="$(xh_wait_window --name '^Qor Tintaro$')" || { xh_log; exit 1; }
