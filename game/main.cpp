@@ -1,48 +1,46 @@
-// Program start: reads the platform's options; the game window itself comes later.
+// Program start: the command line, the real window, termination signals, then the game.
 #include <cstdio>
-#include <cstring>
+#include <span>
 
+#include "game/ProgramOptions.h"
 #include "game/WinMain.h"
+#include "platform/Backend.h"
 #include "platform/Device.h"
 #include "platform/Resources.h"
+#include "platform/TerminationSignals.h"
+#include "platform/sdl/SdlBackend.h"
 #include "res/Resources.h"
 
-namespace {
-
-void PrintUsage() {
-    std::printf(
-        "Usage: tintaro [--screen WxH] [--help] [--version]\n"
-        "  --screen WxH   phone screen to emulate: 240x320 (default), 176x220, 320x240,\n"
-        "                 240x240, 480x640 or 640x480\n");
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            PrintUsage();
-            return 0;
-        }
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("Qor Tintaro 4.0.1\n");
-            return 0;
-        }
-        if (std::strcmp(argv[i], "--screen") == 0 && i + 1 < argc) {
-            auto profile = platform::ParseScreenOption(argv[++i]);
-            if (!profile) {
-                std::fprintf(stderr, "tintaro: unknown screen '%s'\n", argv[i]);
-                PrintUsage();
-                return 2;
-            }
-            platform::SelectDeviceProfile(profile->width, profile->height);
-            continue;
-        }
-        std::fprintf(stderr, "tintaro: unknown option '%s'\n", argv[i]);
-        PrintUsage();
-        return 2;
+    ProgramOptions options = ParseProgramOptions(std::span<const char* const>(argv + 1, argc > 1 ? argc - 1 : 0));
+    switch (options.action) {
+        case ProgramOptions::Action::Help: std::fputs(ProgramUsage().c_str(), stdout); return 0;
+        case ProgramOptions::Action::Version: std::puts("Qor Tintaro " TINTARO_VERSION); return 0;
+        case ProgramOptions::Action::Error:
+            std::fprintf(stderr, "tintaro: %s\n%s", options.error.c_str(), ProgramUsage().c_str());
+            return 2;
+        case ProgramOptions::Action::Run: break;
     }
+    if (options.screen) platform::SelectDeviceProfile(options.screen->width, options.screen->height);
+
+    // From here on a termination signal closes the game the orderly way, even during start-up:
+    // the request waits in the input queue for the game's loop.
+    platform::RouteTerminationSignals();
+    std::string error;
+    platform::sdl::WindowOptions window;
+    window.zoom = options.zoom;
+    auto backend = platform::sdl::SdlBackend::Open(window, &error);
+    if (!backend) {
+        std::fprintf(stderr, "tintaro: %s\n", error.c_str());
+        return 1;
+    }
+    platform::SetBackend(backend.get());
+
     HINSTANCE instance = platform::RegisterModule(TintaroResources());
     wchar_t commandLine[] = L"";
-    return WinMain(instance, nullptr, commandLine, 5);
+    int exitCode = WinMain(instance, nullptr, commandLine, SW_SHOW);
+
+    platform::SetBackend(nullptr);
+    platform::StopRoutingTerminationSignals();
+    return exitCode;
 }

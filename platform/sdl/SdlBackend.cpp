@@ -1,0 +1,238 @@
+// The SDL backend: a software renderer on the window's own framebuffer, a 5-6-5 streaming texture
+// scaled by a whole zoom, and an event wait that a watcher thread can interrupt.
+#include "platform/sdl/SdlBackend.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <bit>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/Clock.h"
+#include "platform/Device.h"
+#include "platform/sdl/DescriptorWatcher.h"
+#include "platform/sdl/SdlInput.h"
+
+namespace platform::sdl {
+namespace {
+
+// Room left for the window's title bar when the zoom is chosen for the desktop.
+constexpr int kTitleBarAllowance = 48;
+
+const char kNoDisplayAdvice[] =
+    "Start it on a desktop, or under a virtual X server: xvfb-run -a followed by this command.";
+
+bool Set(const char* name) {
+    const char* value = std::getenv(name);
+    return value && *value;
+}
+
+// Without a display, SDL 2.26 falls back to its offscreen driver, which shows nothing.
+bool HeadlessDriver(const char* driver) {
+    return driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+}
+
+std::string NoDisplay(const std::string& why) { return "no display: " + why + ".\n" + kNoDisplayAdvice; }
+
+// The display the environment names, for messages.
+std::string DisplayName() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"})
+        if (Set(name)) return std::getenv(name);
+    return "the display";
+}
+
+}  // namespace
+
+int LargestZoomThatFits(int deviceWidth, int deviceHeight, int areaWidth, int areaHeight) {
+    if (deviceWidth <= 0 || deviceHeight <= 0) return 1;
+    return std::max(1, std::min(areaWidth / deviceWidth, areaHeight / deviceHeight));
+}
+
+struct SdlBackend::Impl {
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* texture = nullptr;
+    SDL_Texture* staging = nullptr;
+    int width = 0;
+    int height = 0;
+    int zoom = 1;
+    bool shown = false;
+    bool hasFrame = false;
+    Uint32 wakeEvent = 0;
+    std::unique_ptr<DescriptorWatcher> watcher;
+
+    ~Impl() {
+        watcher.reset();  // it pushes SDL events: stop it before SDL goes
+        if (staging) SDL_DestroyTexture(staging);
+        if (texture) SDL_DestroyTexture(texture);
+        if (renderer) SDL_DestroyRenderer(renderer);
+        if (window) SDL_DestroyWindow(window);
+        SDL_Quit();
+    }
+
+    bool CreateRenderer(std::string* error);
+    void Redraw();
+    void Handle(const SDL_Event& event);
+};
+
+bool SdlBackend::Impl::CreateRenderer(std::string* error) {
+    // Drawing straight into the window's framebuffer starts faster and needs far less memory than
+    // SDL's default OpenGL path. Displays that offer no such framebuffer get the default.
+    renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer) renderer = SDL_CreateRenderer(window, -1, 0);
+    if (renderer)
+        texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, width, height);
+    if (!texture) {
+        *error = std::string("cannot draw in the window: ") + SDL_GetError();
+        return false;
+    }
+    SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
+    // The software renderer scales fast only between surfaces of one format: at a zoom, each frame is
+    // converted once at the device's size into the window's format, and that copy is scaled.
+    if (zoom > 1) {
+        staging = SDL_CreateTexture(renderer, SDL_GetWindowPixelFormat(window), SDL_TEXTUREACCESS_TARGET, width,
+                                    height);
+        if (staging) SDL_SetTextureScaleMode(staging, SDL_ScaleModeNearest);
+    }
+    return true;
+}
+
+std::unique_ptr<SdlBackend> SdlBackend::Open(const WindowOptions& options, std::string* error) {
+    bool driverChosen = Set("SDL_VIDEODRIVER");
+    if (!driverChosen && !Set("DISPLAY") && !Set("WAYLAND_DISPLAY")) {
+        *error = NoDisplay("neither DISPLAY nor WAYLAND_DISPLAY is set");
+        return nullptr;
+    }
+    // Only X is on offer: trying Wayland as well would print its own complaints before ours.
+    if (!driverChosen && !Set("WAYLAND_DISPLAY")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    // The program ends on these signals through its own handlers, saving first.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // A puzzle left alone must not keep the screen awake.
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        *error = NoDisplay("cannot open " + DisplayName() + " (" + SDL_GetError() + ")");
+        SDL_Quit();
+        return nullptr;
+    }
+    auto impl = std::make_unique<Impl>();
+    if (!driverChosen && HeadlessDriver(SDL_GetCurrentVideoDriver())) {
+        *error = NoDisplay("cannot open " + DisplayName());
+        return nullptr;
+    }
+    const DeviceProfile& device = CurrentDeviceProfile();
+    impl->width = device.width;
+    impl->height = device.height;
+    impl->zoom = options.zoom;
+    if (impl->zoom <= 0) {
+        SDL_Rect usable{0, 0, device.width, device.height};
+        SDL_GetDisplayUsableBounds(0, &usable);
+        impl->zoom = LargestZoomThatFits(device.width, device.height, usable.w, usable.h - kTitleBarAllowance);
+    }
+    impl->window = SDL_CreateWindow(options.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                    impl->width * impl->zoom, impl->height * impl->zoom, SDL_WINDOW_HIDDEN);
+    if (!impl->window) {
+        *error = std::string("cannot make a window: ") + SDL_GetError();
+        return nullptr;
+    }
+    if (!impl->CreateRenderer(error)) return nullptr;
+    // Text input would only add an input method; typed characters come with the key events.
+    SDL_StopTextInput();
+    impl->wakeEvent = SDL_RegisterEvents(1);
+    Uint32 wakeEvent = impl->wakeEvent;
+    impl->watcher = std::make_unique<DescriptorWatcher>([wakeEvent] {
+        SDL_Event wake{};
+        wake.type = wakeEvent;
+        SDL_PushEvent(&wake);
+    });
+    if (impl->wakeEvent == static_cast<Uint32>(-1) || !impl->watcher->Running()) {
+        *error = "cannot watch for termination signals and for a second start";
+        return nullptr;
+    }
+    return std::unique_ptr<SdlBackend>(new SdlBackend(std::move(impl)));
+}
+
+SdlBackend::SdlBackend(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+SdlBackend::~SdlBackend() = default;
+
+int SdlBackend::Zoom() const { return impl_->zoom; }
+
+uint32_t SdlBackend::TickCount() { return MonotonicMilliseconds(); }
+
+void SdlBackend::Impl::Redraw() {
+    if (!hasFrame) return;
+    // The texture covers the whole window: nothing to clear first.
+    SDL_RenderCopy(renderer, staging ? staging : texture, nullptr, nullptr);
+    SDL_RenderPresent(renderer);
+}
+
+void SdlBackend::Present(const PixelRows& screen) {
+    Impl& s = *impl_;
+    if (screen.width != s.width || screen.height != s.height || screen.bitsPerPixel != 16) return;
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(s.texture, nullptr, &pixels, &pitch) != 0) return;
+    for (int y = 0; y < s.height; ++y) {
+        auto* row = static_cast<Uint16*>(pixels) + static_cast<size_t>(y) * (pitch / 2);
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(row, screen.Row(y), static_cast<size_t>(s.width) * 2);
+        } else {
+            for (int x = 0; x < s.width; ++x) row[x] = screen.Get16(x, y);
+        }
+    }
+    SDL_UnlockTexture(s.texture);
+    if (s.staging) {
+        SDL_SetRenderTarget(s.renderer, s.staging);
+        SDL_RenderCopy(s.renderer, s.texture, nullptr, nullptr);
+        SDL_SetRenderTarget(s.renderer, nullptr);
+    }
+    s.hasFrame = true;
+    if (!s.shown) {
+        SDL_ShowWindow(s.window);
+        s.shown = true;
+    }
+    s.Redraw();
+}
+
+void SdlBackend::Minimize() {
+    if (impl_->shown) SDL_MinimizeWindow(impl_->window);
+}
+
+void SdlBackend::Raise() {
+    if (!impl_->shown) return;
+    SDL_RestoreWindow(impl_->window);
+    SDL_RaiseWindow(impl_->window);
+}
+
+void SdlBackend::Impl::Handle(const SDL_Event& event) {
+    InputEvent input;
+    if (event.type == wakeEvent) {
+        DispatchReadable(0);
+    } else if (event.type == SDL_WINDOWEVENT) {
+        switch (event.window.event) {
+            case SDL_WINDOWEVENT_CLOSE: QueueInput(InputEvent{InputType::Close, 0, 0, 0, 0, false}); break;
+            case SDL_WINDOWEVENT_EXPOSED:
+            case SDL_WINDOWEVENT_RESTORED: Redraw(); break;
+            default: break;
+        }
+    } else if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
+        if (TranslateKey(event.key, &input)) QueueInput(input);
+    } else if (TranslateMouse(event, zoom, &input)) {
+        QueueInput(input);
+    }
+}
+
+bool SdlBackend::PumpEvents(bool wait) {
+    Impl& s = *impl_;
+    s.watcher->Arm(WatchedDescriptors());
+    SDL_Event event;
+    if (wait) {
+        if (!SDL_WaitEvent(&event)) return false;
+        s.Handle(event);
+    }
+    while (SDL_PollEvent(&event)) s.Handle(event);
+    return true;
+}
+
+}  // namespace platform::sdl

@@ -1,0 +1,100 @@
+// SIGTERM, SIGINT and SIGHUP reach the program as a close request, through its own loop.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <algorithm>
+
+#include "platform/Backend.h"
+#include "platform/Input.h"
+#include "platform/Messages.h"
+#include "platform/Runtime.h"
+#include "platform/TerminationSignals.h"
+#include "tests/support/PlatformFixture.h"
+
+namespace {
+
+class TerminationSignalsTest : public PlatformTest {
+protected:
+    void SetUp() override {
+        PlatformTest::SetUp();
+        ASSERT_TRUE(platform::RouteTerminationSignals());
+    }
+    void TearDown() override {
+        platform::StopRoutingTerminationSignals();
+        PlatformTest::TearDown();
+    }
+
+    static size_t CountOf(const std::vector<UINT>& messages, UINT message) {
+        return static_cast<size_t>(std::count(messages.begin(), messages.end(), message));
+    }
+};
+
+TEST_F(TerminationSignalsTest, EachSignalBecomesWmCloseForTheOldestTopLevelWindow) {
+    for (int signo : {SIGTERM, SIGINT, SIGHUP}) {
+        RecordingWindow first(/*visible=*/true);
+        RecordingWindow second(/*visible=*/true);
+        first.onMessage = [](UINT, WPARAM, LPARAM) -> LRESULT { return 0; };
+        ASSERT_EQ(raise(signo), 0);
+        EXPECT_EQ(platform::PendingInputCount(), 0u) << "the handler itself must only write to the pipe";
+        RecordingWindow::DrainQueue();
+        EXPECT_EQ(CountOf(first.Messages(), WM_CLOSE), 1u) << "signal " << signo;
+        EXPECT_EQ(CountOf(second.Messages(), WM_CLOSE), 0u) << "signal " << signo;
+    }
+}
+
+TEST_F(TerminationSignalsTest, SignalsInARowAreOneRequest) {
+    RecordingWindow w(/*visible=*/true);
+    w.onMessage = [](UINT, WPARAM, LPARAM) -> LRESULT { return 0; };
+    raise(SIGTERM);
+    raise(SIGINT);
+    raise(SIGTERM);
+    RecordingWindow::DrainQueue();
+    EXPECT_EQ(CountOf(w.Messages(), WM_CLOSE), 1u);
+}
+
+TEST_F(TerminationSignalsTest, ARequestBeforeAnyWindowWaitsForTheLoop) {
+    raise(SIGHUP);
+    backend.PumpEvents(false);
+    ASSERT_EQ(platform::PendingInputCount(), 1u);
+
+    RecordingWindow w(/*visible=*/true);
+    w.onMessage = [](UINT, WPARAM, LPARAM) -> LRESULT { return 0; };
+    RecordingWindow::DrainQueue();
+    EXPECT_EQ(w.Messages(), std::vector<UINT>{WM_CLOSE});
+}
+
+TEST_F(TerminationSignalsTest, WatchSurvivesAPlatformReset) {
+    platform::ResetAll();
+    platform::SetBackend(&backend);
+    EXPECT_TRUE(platform::WatchedDescriptors().empty());
+    ASSERT_TRUE(platform::RouteTerminationSignals());
+    EXPECT_EQ(platform::WatchedDescriptors().size(), 1u);
+    raise(SIGTERM);
+    backend.PumpEvents(false);
+    EXPECT_EQ(platform::PendingInputCount(), 1u);
+}
+
+volatile sig_atomic_t g_earlierHandlerRan = 0;
+void EarlierHandler(int) { g_earlierHandlerRan = 1; }
+
+TEST_F(TerminationSignalsTest, StoppingPutsTheEarlierHandlerBack) {
+    platform::StopRoutingTerminationSignals();
+    struct sigaction earlier {}, saved{};
+    earlier.sa_handler = &EarlierHandler;
+    sigemptyset(&earlier.sa_mask);
+    ASSERT_EQ(sigaction(SIGHUP, &earlier, &saved), 0);
+
+    ASSERT_TRUE(platform::RouteTerminationSignals());
+    raise(SIGHUP);
+    EXPECT_EQ(g_earlierHandlerRan, 0);
+    platform::StopRoutingTerminationSignals();
+    EXPECT_TRUE(platform::WatchedDescriptors().empty());
+
+    raise(SIGHUP);
+    EXPECT_EQ(g_earlierHandlerRan, 1);
+    backend.PumpEvents(false);
+    EXPECT_EQ(platform::PendingInputCount(), 0u) << "the request sent while routing was dropped with the pipe";
+    sigaction(SIGHUP, &saved, nullptr);
+}
+
+}  // namespace
