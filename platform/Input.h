@@ -30,11 +30,7 @@ struct InputEvent {
 void QueueInput(const InputEvent& event);
 
 // Turns an input event into the message for the window that should receive it; false drops it.
-using InputRouter = bool (*)(const InputEvent& event, MSG* out);
-// NULL restores the built-in routing, RouteInput.
-void SetInputRouter(InputRouter router);
-
-// The built-in routing. Only the active window (the newest shown, enabled top-level window: a
+// Only the active window (the newest shown, enabled top-level window: a
 // modal dialog while one runs) and the windows inside it take input. Keys go to the focus window
 // inside it, else to it; a held key repeats WM_KEYDOWN with bit 30 of lParam set. The stylus goes
 // to the deepest enabled window under it, in that window's client coordinates, and stays with

@@ -25,7 +25,6 @@ public:
         exitCode_ = code;
     }
     void QueueInput(const InputEvent& e) { input_.push_back(e); }
-    void SetRouter(InputRouter r) { router_ = r; }
     const std::deque<MSG>& Posted() const { return posted_; }
     size_t InputCount() const { return input_.size(); }
     const LastKey& Key() const { return lastKey_; }
@@ -39,7 +38,6 @@ private:
     std::deque<InputEvent> input_;
     bool quit_ = false;
     int exitCode_ = 0;
-    InputRouter router_ = nullptr;
     LastKey lastKey_;
 };
 
@@ -63,7 +61,7 @@ bool MessageQueue::TakeInput(MSG* out) {
     while (!input_.empty()) {
         InputEvent e = input_.front();
         input_.pop_front();
-        if (!(router_ ? router_ : RouteInput)(e, out)) continue;
+        if (!RouteInput(e, out)) continue;
         if (e.type == InputType::KeyDown) lastKey_ = LastKey{out->hwnd, e.key, e.ch};
         return true;
     }
@@ -96,7 +94,6 @@ bool MessageQueue::Next(MSG* out, bool wait) {
 }  // namespace
 
 void QueueInput(const InputEvent& event) { Queue().QueueInput(event); }
-void SetInputRouter(InputRouter router) { Queue().SetRouter(router); }
 
 std::vector<MSG> PendingPostedMessages() {
     const auto& posted = Queue().Posted();
