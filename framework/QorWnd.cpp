@@ -5,6 +5,7 @@
 #include "platform/Gdi.h"
 #include "platform/Messages.h"
 #include "platform/Resources.h"
+#include "platform/SingleInstance.h"
 #include "platform/Windowing.h"
 
 HINSTANCE g_hInstance = nullptr;

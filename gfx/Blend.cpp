@@ -24,11 +24,6 @@ BOOL AlphaFillBits(BYTE* bits, BITMAP bm, const RECT* rc, COLORREF colour, int a
     return TRUE;
 }
 
-BOOL CQorGDI::AlphaFillRect(const RECT* rc, COLORREF colour, int alpha) {
-    if (!m_pBits && !MakeDIB()) return FALSE;
-    return AlphaFillBits(m_pBits, m_bm, rc, colour, alpha);
-}
-
 namespace {
 
 // Copies rc of dc into a temporary section of the given depth, applies operation to the whole of

@@ -1,5 +1,6 @@
 // Vertical and diagonal gradients: one column (or strip) is computed, the rest is block transfers.
-#include "gfx/Blend.h"
+#include "gfx/Gradient.h"
+
 #include "gfx/PixelMath.h"
 
 using namespace gfx;
@@ -42,14 +43,6 @@ BOOL GradientFillBits24(BYTE* bits, BITMAP bm, HDC dc, const RECT* rc, COLORREF 
     return VerticalGradient(bits, bm, dc, rc, top, bottom, 24);
 }
 
-BOOL CQorGDI::GradientFillRect(const RECT* rc, COLORREF top, COLORREF bottom, BOOL bits24) {
-    if (!m_pBits && !MakeDIB()) return FALSE;
-    const bool is24 = m_bm.bmBitsPixel == 24;
-    if ((bits24 != FALSE) != is24) return FALSE;
-    return is24 ? GradientFillBits24(m_pBits, m_bm, m_hDC, rc, top, bottom)
-                : GradientFillBits16(m_pBits, m_bm, m_hDC, rc, top, bottom);
-}
-
 BOOL DiagonalGradientFill(BYTE* bits, BITMAP bm, HDC dc, const RECT* rc, COLORREF first, COLORREF last) {
     if (!bits || !dc || !rc || IsInverted(*rc)) return FALSE;
     const RECT area = ClipToSurface(*rc, bm);
@@ -65,9 +58,4 @@ BOOL DiagonalGradientFill(BYTE* bits, BITMAP bm, HDC dc, const RECT* rc, COLORRE
     for (int x = area.left; x < area.right; ++x)
         BitBlt(dc, x, rc->top, 1, h, strip.m_hDC, 0, x - rc->left, SRCCOPY);
     return TRUE;
-}
-
-BOOL CQorGDI::DiagonalGradientFillRect(const RECT* rc, COLORREF first, COLORREF last) {
-    if (!m_pBits && !MakeDIB()) return FALSE;
-    return DiagonalGradientFill(m_pBits, m_bm, m_hDC, rc, first, last);
 }

@@ -1,7 +1,13 @@
-// CQorGDI: creation, conversion, pixel access, selection slots and release of a surface.
+// CQorGDI: creation, conversion, pixel access, selection slots, the pixel operations on the
+// surface and its release.
 #include "gfx/QorGDI.h"
 
 #include <utility>
+
+#include "gfx/Blend.h"
+#include "gfx/Dither.h"
+#include "gfx/Gradient.h"
+#include "gfx/RoundGradient.h"
 
 namespace {
 
@@ -194,4 +200,42 @@ BOOL CQorGDI::SelectObject(HGDIOBJ obj) {
     if (!obj) return FALSE;
     m_hPrev2 = ::SelectObject(m_hDC, obj);
     return m_hPrev2 != nullptr;
+}
+
+// The pixel operations work on a section: a device bitmap becomes one first (dithering only ever
+// works on a 24-bit section).
+
+BOOL CQorGDI::AlphaFillRect(const RECT* rc, COLORREF colour, int alpha) {
+    if (!m_pBits && !MakeDIB()) return FALSE;
+    return AlphaFillBits(m_pBits, m_bm, rc, colour, alpha);
+}
+
+BOOL CQorGDI::GradientFillRect(const RECT* rc, COLORREF top, COLORREF bottom, BOOL bits24) {
+    if (!m_pBits && !MakeDIB()) return FALSE;
+    const bool is24 = m_bm.bmBitsPixel == 24;
+    if ((bits24 != FALSE) != is24) return FALSE;
+    return is24 ? GradientFillBits24(m_pBits, m_bm, m_hDC, rc, top, bottom)
+                : GradientFillBits16(m_pBits, m_bm, m_hDC, rc, top, bottom);
+}
+
+BOOL CQorGDI::DiagonalGradientFillRect(const RECT* rc, COLORREF first, COLORREF last) {
+    if (!m_pBits && !MakeDIB()) return FALSE;
+    return DiagonalGradientFill(m_pBits, m_bm, m_hDC, rc, first, last);
+}
+
+BOOL CQorGDI::GradientRoundRect(const RECT* rc, COLORREF pen, int ellipseWidth, int ellipseHeight, COLORREF top,
+                                COLORREF bottom) {
+    if (!m_pBits && !MakeDIB()) return FALSE;
+    return GradientRoundRectBits(m_pBits, m_bm, m_hDC, rc, pen, ellipseWidth, ellipseHeight, top, bottom);
+}
+
+BOOL CQorGDI::GlossRoundRect(const RECT* rc, COLORREF pen, int ellipseWidth, int ellipseHeight, COLORREF c1,
+                             COLORREF c2, COLORREF c3, COLORREF c4) {
+    if (!m_pBits && !MakeDIB()) return FALSE;
+    return GlossRoundRectBits(m_pBits, m_bm, m_hDC, rc, pen, ellipseWidth, ellipseHeight, c1, c2, c3, c4);
+}
+
+BOOL CQorGDI::Dither565() {
+    if (!m_hDC) return FALSE;
+    return Dither565Bits(m_pBits, m_bm);
 }

@@ -1,6 +1,7 @@
 // Rounded rectangles filled with a one- or two-band gradient: the platform draws the shape in a
 // marker colour, and every pixel that reads back as the marker is recoloured by its row.
-#include "gfx/Blend.h"
+#include "gfx/RoundGradient.h"
+
 #include "gfx/Draw.h"
 #include "gfx/PixelMath.h"
 
@@ -46,16 +47,4 @@ BOOL GlossRoundRectBits(BYTE* bits, BITMAP bm, HDC dc, const RECT* rc, COLORREF 
         const int t = BandPosition(k, h);
         return InUpperBand(k, h) ? Mix(c1, c2, t) : Mix(c3, c4, t);
     });
-}
-
-BOOL CQorGDI::GradientRoundRect(const RECT* rc, COLORREF pen, int ellipseWidth, int ellipseHeight, COLORREF top,
-                                COLORREF bottom) {
-    if (!m_pBits && !MakeDIB()) return FALSE;
-    return GradientRoundRectBits(m_pBits, m_bm, m_hDC, rc, pen, ellipseWidth, ellipseHeight, top, bottom);
-}
-
-BOOL CQorGDI::GlossRoundRect(const RECT* rc, COLORREF pen, int ellipseWidth, int ellipseHeight, COLORREF c1,
-                             COLORREF c2, COLORREF c3, COLORREF c4) {
-    if (!m_pBits && !MakeDIB()) return FALSE;
-    return GlossRoundRectBits(m_pBits, m_bm, m_hDC, rc, pen, ellipseWidth, ellipseHeight, c1, c2, c3, c4);
 }

@@ -1,8 +1,13 @@
 // Pixel copies and fills: BitBlt, TransparentImage, FillRect, GetPixel and SetPixel.
+#include "platform/Blit.h"
+
 #include <cstring>
 #include <new>
 
+#include "platform/GdiObjects.h"
 #include "platform/GdiState.h"
+#include "platform/Rects.h"
+#include "platform/Screen.h"
 
 namespace platform {
 namespace {

@@ -1,9 +1,13 @@
 // Rasterising rectangles, rounded rectangles and polylines with the DC's pen and brush.
+#include "platform/Shapes.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
+#include "platform/GdiObjects.h"
 #include "platform/GdiState.h"
+#include "platform/Screen.h"
 
 namespace platform {
 namespace {
