@@ -15,6 +15,8 @@ namespace {
 
 constexpr int kBoardSide = 8;  // m_Board is 8 x 8 whatever N is
 constexpr int kScramblePresses = 43;
+// The move counters stop where records do.
+constexpr int32_t kMaxCount = NO_RECORD;
 
 // One row per table line; the row index is the 0-based level.
 constexpr int32_t kEasySize[] = {3, 3, 4, 4, 4};
@@ -84,7 +86,7 @@ bool BoardPartValid(const BYTE* s) {
     int moves = LoadLE32(s + kMoves), total = LoadLE32(s + kTotal), level = LoadLE32(s + kLevel);
     if (n < 3 || n > 8 || k < 2 || k > 5 || type < 0 || type > 4 || mode < 0 || mode > 4) return false;
     if (frozen != 0 && frozen != 1) return false;
-    if (moves < 0 || total < 0 || level < 0) return false;
+    if (moves < 0 || total < 0 || level < 0 || moves > kMaxCount || total > kMaxCount) return false;
     bool series = IsSeries(mode);
     int count = LevelCountOf(mode);
     if (!series && level != 0) return false;
@@ -152,8 +154,8 @@ BOOL CPuzzleGame::Press(int x, int y) {
         for (int i = 0; i < p.count; ++i) AdvanceCell(x + p.cells[i].dx, y + p.cells[i].dy);
     }
     if (m_bFrozen) return TRUE;
-    ++m_nMoves;
-    ++m_nTotal;
+    if (m_nMoves < kMaxCount) ++m_nMoves;
+    if (m_nTotal < kMaxCount) ++m_nTotal;
     // The owner plays the sound and repaints with the new counters before the solved test.
     SendMessageW(m_hWndOwner, WM_GAME_MOVED, 0, 0);
     if (!IsBoardSolved()) return TRUE;
