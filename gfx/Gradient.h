@@ -14,5 +14,6 @@ BOOL GradientFillBits16(BYTE* bits, BITMAP bm, HDC dc, const RECT* rc, COLORREF 
 BOOL GradientFillBits24(BYTE* bits, BITMAP bm, HDC dc, const RECT* rc, COLORREF top, COLORREF bottom);
 
 // A gradient along x + y: first at the top-left, toward last × 255/256 at the bottom-right.
-// Draws through dc only (any depth), one block transfer per column from a one-pixel strip.
+// Draws through dc only (any depth), one block transfer per column from a one-pixel strip of the
+// visible part's colours: a rectangle reaching far past the surface costs no more than the surface.
 BOOL DiagonalGradientFill(BYTE* bits, BITMAP bm, HDC dc, const RECT* rc, COLORREF first, COLORREF last);
