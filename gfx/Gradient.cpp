@@ -28,9 +28,9 @@ BOOL VerticalGradient(BYTE* bits, const BITMAP& bm, HDC dc, const RECT* rc, COLO
     const RECT area = ClipToSurface(*rc, bm);
     if (IsEmpty(area)) return TRUE;
     const platform::PixelRows rows = SectionRows(bits, bm);
-    const int h = rc->bottom - rc->top;
+    const int64_t h = int64_t{rc->bottom} - rc->top;
     for (int y = area.top; y < area.bottom; ++y)
-        rows.Set(area.left, y, Mix(top, bottom, VerticalPosition(rc->bottom - 1 - y, h)));
+        rows.Set(area.left, y, Mix(top, bottom, VerticalPosition(int64_t{rc->bottom} - 1 - y, h)));
     SpreadColumn(dc, area);
     return TRUE;
 }

@@ -21,9 +21,9 @@ inline int ToPosition(double scaled) { return std::clamp(static_cast<int>(scaled
 inline int VerticalPosition(int64_t k, int64_t h) { return ToPosition(static_cast<double>(RowFraction(k, h)) * 255.0); }
 
 // Two-band gradients: the lines above the middle line form the upper band.
-inline bool InUpperBand(int k, int h) { return k > h / 2; }
+inline bool InUpperBand(int64_t k, int64_t h) { return k > h / 2; }
 // The position of row k within its band: each band runs its whole range over half the height.
-inline int BandPosition(int k, int h) {
+inline int BandPosition(int64_t k, int64_t h) {
     const double f = RowFraction(k, h);
     return ToPosition(InUpperBand(k, h) ? f * 2.0 * 255.0 : (f - 0.5) * 2.0 * 255.0);
 }

@@ -2,6 +2,8 @@
 // surface and its release.
 #include "gfx/QorGDI.h"
 
+#include <climits>
+#include <cstdint>
 #include <utility>
 
 #include "gfx/Blend.h"
@@ -100,9 +102,10 @@ BOOL CQorGDI::Destroy() {
 BOOL CQorGDI::Create(HDC ref, const RECT* rc, BOOL copyFromRef, BOOL useDIB, BOOL clearToKey, int bitsPerPixel) {
     Destroy();
     if (!rc) return FALSE;
-    const int w = rc->right - rc->left, h = rc->bottom - rc->top;
-    // A non-positive size would make no sensible bitmap on any platform.
-    if (w <= 0 || h <= 0) return FALSE;
+    const int64_t width = int64_t{rc->right} - rc->left, height = int64_t{rc->bottom} - rc->top;
+    // A non-positive size would make no sensible bitmap on any platform, nor one beyond an int.
+    if (width <= 0 || height <= 0 || width > INT_MAX || height > INT_MAX) return FALSE;
+    const int w = static_cast<int>(width), h = static_cast<int>(height);
     m_hDC = CreateCompatibleDC(ref);
     if (!m_hDC) return FALSE;
     if (!useDIB)
