@@ -86,8 +86,9 @@ long BlockTransferCalls() { return blockTransferCalls; }
 
 using namespace platform;
 
-BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int sx, int sy, DWORD rop) {
-    ++blockTransferCalls;
+namespace {
+
+BOOL Transfer(HDC dst, int x, int y, int width, int height, HDC src, int sx, int sy, DWORD rop) {
     DrawTarget d, s;
     if (rop != SRCCOPY || width <= 0 || height <= 0 || !ResolveTarget(dst, &d) || !ResolveTarget(src, &s))
         return FALSE;
@@ -108,12 +109,11 @@ BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int sx, int s
     } else {
         CopyBlock(s.rows, fromX, fromY, d.rows, toX, toY, w, h);
     }
-    NoteDrawn(d, true);
     return TRUE;
 }
 
-BOOL TransparentImage(HDC dst, int x, int y, int width, int height, HDC src, int sx, int sy, int sw, int sh,
-                      COLORREF key) {
+BOOL TransferUnlessKey(HDC dst, int x, int y, int width, int height, HDC src, int sx, int sy, int sw, int sh,
+                       COLORREF key) {
     DrawTarget d, s;
     if (width <= 0 || height <= 0 || sw <= 0 || sh <= 0 || !ResolveTarget(dst, &d) || !ResolveTarget(src, &s))
         return FALSE;
@@ -136,7 +136,6 @@ BOOL TransparentImage(HDC dst, int x, int y, int width, int height, HDC src, int
             keep[static_cast<size_t>(r) * width + c] = true;
         }
     }
-    bool drew = false;
     for (int r = 0; r < height; ++r) {
         for (int c = 0; c < width; ++c) {
             int qx = dx + c, qy = dy + r;
@@ -144,11 +143,26 @@ BOOL TransparentImage(HDC dst, int x, int y, int width, int height, HDC src, int
                 qy < d.clip.top || qy >= d.clip.bottom)
                 continue;
             CopyPixel(t.At(c, r), sbpp, d.rows.At(qx, qy), dbpp);
-            drew = true;
         }
     }
-    if (drew) NoteDrawn(d, true);
     return TRUE;
+}
+
+}  // namespace
+
+// Into a window or the screen, each call is a frame whatever it changed.
+BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int sx, int sy, DWORD rop) {
+    ++blockTransferCalls;
+    const BOOL done = Transfer(dst, x, y, width, height, src, sx, sy, rop);
+    NoteBlockTransfer(dst);
+    return done;
+}
+
+BOOL TransparentImage(HDC dst, int x, int y, int width, int height, HDC src, int sx, int sy, int sw, int sh,
+                      COLORREF key) {
+    const BOOL done = TransferUnlessKey(dst, x, y, width, height, src, sx, sy, sw, sh, key);
+    NoteBlockTransfer(dst);
+    return done;
 }
 
 int FillRect(HDC dc, const RECT* rc, HBRUSH brush) {
@@ -162,7 +176,7 @@ int FillRect(HDC dc, const RECT* rc, HBRUSH brush) {
     for (int x = area.left; x < area.right; ++x) t.rows.Set(x, area.top, b->colour);
     const size_t bytes = static_cast<size_t>(area.right - area.left) * t.rows.BytesPerPixel();
     for (int y = area.top + 1; y < area.bottom; ++y) std::memcpy(t.rows.At(area.left, y), t.rows.At(area.left, area.top), bytes);
-    NoteDrawn(t, false);
+    NoteDrawn(t);
     return 1;
 }
 
@@ -178,6 +192,6 @@ COLORREF SetPixel(HDC dc, int x, int y, COLORREF colour) {
     int px, py;
     if (!ResolveTarget(dc, &t) || !PixelOf(t, x, y, &px, &py)) return CLR_INVALID;
     t.rows.Set(px, py, colour & 0xFFFFFF);
-    NoteDrawn(t, false);
+    NoteDrawn(t);
     return t.rows.Get(px, py);
 }

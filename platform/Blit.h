@@ -5,7 +5,8 @@
 
 // SRCCOPY only. Clipped to both surfaces: a destination pixel whose source lies outside the
 // source is left as it was. Source and destination may overlap in one surface. Converts between
-// 16 and 24 bits (24 -> 16 packs; 16 -> 24 repeats each field's high bits).
+// 16 and 24 bits (24 -> 16 packs; 16 -> 24 repeats each field's high bits). Into a window or the
+// screen, every call (TransparentImage too) presents a frame at once, even one that changes nothing.
 BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int sx, int sy, DWORD rop);
 // Copies the pixels that do not read back as the key colour (5-6-5 pixels are unpacked first, so
 // 0xF81F matches 0xF800F8). Unequal sizes scale by nearest neighbour.

@@ -105,14 +105,15 @@ bool ResolveTarget(HDC dc, DrawTarget* out) {
     return true;
 }
 
-void NoteDrawn(const DrawTarget& target, bool blockTransfer) {
-    if (!target.dc || target.dc->kind == DCKind::Memory) return;
-    if (blockTransfer) {
-        target.dc->wroteToScreen = false;
-        PresentScreen();
-    } else {
-        target.dc->wroteToScreen = true;
-    }
+void NoteDrawn(const DrawTarget& target) {
+    if (target.dc && target.dc->kind != DCKind::Memory) target.dc->wroteToScreen = true;
+}
+
+void NoteBlockTransfer(HDC dc) {
+    DCRecord* d = FindDC(dc);
+    if (!d || d->kind == DCKind::Memory) return;
+    d->wroteToScreen = false;
+    PresentScreen();
 }
 
 void PresentScreen() {

@@ -21,9 +21,11 @@ struct PixelBuffer;
 
 // False for an unknown DC or one with nothing to draw on (a window that has gone).
 bool ResolveTarget(HDC dc, DrawTarget* out);
-// Drawing reached a window or the screen: a block transfer is shown at once (animations need
-// every frame), other drawing when the DC is released or the paint ends.
-void NoteDrawn(const DrawTarget& target, bool blockTransfer);
+// Drawing reached a window or the screen: it is shown when the DC is released or the paint ends.
+void NoteDrawn(const DrawTarget& target);
+// A block transfer into a window or the screen is a frame, shown at once: animations need every
+// frame, and a paced loop needs the clock to move even when the window shows nothing of it.
+void NoteBlockTransfer(HDC dc);
 
 PixelBuffer& ScreenBuffer();
 // The surface a top-level window paints into, made or resized to the window's size on demand.

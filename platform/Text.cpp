@@ -125,7 +125,7 @@ int DrawTextW(HDC dc, LPCWSTR text, int count, RECT* rc, UINT format) {
         DrawGlyph(t.rows, clip, glyph, pen, y + face->Ascent(), t.dc->textColor);
         pen += glyph.advance;
     }
-    NoteDrawn(t, false);
+    NoteDrawn(t);
     return cy;
 }
 
