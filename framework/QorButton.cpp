@@ -101,7 +101,8 @@ BOOL CQorButton::Create(int left, int top, int right, int bottom, LPCWSTR text, 
 }
 
 BOOL CQorButton::RenderImage() {
-    const long long w = static_cast<long long>(m_rc.right) - m_rc.left, h = static_cast<long long>(m_rc.bottom) - m_rc.top;
+    const long long w = static_cast<long long>(m_rc.right) - m_rc.left;
+    const long long h = static_cast<long long>(m_rc.bottom) - m_rc.top;
     if (w <= 0 || h <= 0 || 2 * w > INT_MAX) {
         m_image.Destroy();
         return FALSE;
@@ -110,7 +111,6 @@ BOOL CQorButton::RenderImage() {
     HDC screen = GetDC(nullptr);
     m_image.Create(screen, &all, FALSE, TRUE, FALSE, 16);
     ReleaseDC(nullptr, screen);
-    if (!m_image.m_hDC) return FALSE;
     FillSolidRect(m_image.m_hDC, &all, KEY_COLOR);
     ButtonColors colors{m_crFace1, m_crFace2, m_crBorder, m_crAccent};
     const BOOL drawn = DrawButtonStyle(m_image, m_nStyle, static_cast<int>(w), static_cast<int>(h), colors);
