@@ -97,6 +97,11 @@ struct POINT {
     LONG x, y;
 };
 
+// Left and top edges inside, right and bottom edges outside.
+inline BOOL PtInRect(const RECT* rc, POINT pt) {
+    return rc && pt.x >= rc->left && pt.x < rc->right && pt.y >= rc->top && pt.y < rc->bottom;
+}
+
 struct SIZE {
     LONG cx, cy;
 };
