@@ -1,4 +1,4 @@
-// Block transfers at the far ends of the coordinate range.
+// Block transfers, fills and pixels at the far ends of the coordinate range.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -10,13 +10,11 @@
 namespace {
 
 using BlitTest = PlatformTest;
+const Legend kLegend{{0, '.'}, {0xF8FCF8, '#'}};
 
 // Source and destination share their coordinates, so whatever lands comes from the same place.
 TEST_F(BlitTest, ExtremeCoordinatesCopyExactlyTheVisiblePart) {
-    const struct {
-        int x, y, width, height;
-        const char* picture;
-    } cases[] = {
+    const struct { int x, y, width, height; const char* picture; } cases[] = {
         {INT_MIN, 0, 10, 1, "....\n....\n"},
         {INT_MIN + 3, 0, INT_MAX, 1, "##..\n....\n"},
         {0, INT_MIN + 2, 3, INT_MAX, "###.\n....\n"},
@@ -24,13 +22,9 @@ TEST_F(BlitTest, ExtremeCoordinatesCopyExactlyTheVisiblePart) {
         {-1, -1, INT_MAX, INT_MAX, "####\n####\n"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.x << ", " << c.y << ", " << c.width << " x " << c.height);
-        HDC src = SectionDC(4, 2, 16, 0xF8FCF8);
-        HDC dst = SectionDC(4, 2, 16, 0);
+        HDC src = SectionDC(4, 2, 16, 0xF8FCF8), dst = SectionDC(4, 2, 16, 0);
         EXPECT_TRUE(BitBlt(dst, c.x, c.y, c.width, c.height, src, c.x, c.y, SRCCOPY));
-        EXPECT_EQ(Picture(dst, 4, 2, {{0, '.'}, {0xF8FCF8, '#'}}), c.picture);
-        DeleteDC(src);
-        DeleteDC(dst);
+        EXPECT_EQ(Picture(dst, 4, 2, kLegend), c.picture) << c.x << ", " << c.y << ", " << c.width << " x " << c.height;
     }
 }
 
@@ -41,7 +35,7 @@ TEST_F(BlitTest, FillsAndPixelsOfAnOffsetDCReachTheFarEnds) {
     HDC dc = GetDC(child.hwnd());
     const RECT all{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
     EXPECT_TRUE(FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))));
-    EXPECT_EQ(Picture(dc, 4, 2, {{0, '.'}, {0xF8FCF8, '#'}}), "####\n####\n");
+    EXPECT_EQ(Picture(dc, 4, 2, kLegend), "####\n####\n");
     EXPECT_EQ(GetPixel(dc, INT_MAX, 0), CLR_INVALID);
     EXPECT_EQ(SetPixel(dc, INT_MAX - 5, INT_MAX - 5, 0), CLR_INVALID);
     ReleaseDC(child.hwnd(), dc);

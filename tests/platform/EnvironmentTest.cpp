@@ -1,18 +1,13 @@
-// Every test starts from the environment the suite started with, whatever an earlier one changed.
+// A test that moves HOME or XDG_CONFIG_HOME leaves them as it found them for the next one.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <optional>
-#include <string>
 
 #include "tests/support/PlatformFixture.h"
 
 namespace {
 
-std::optional<std::string> Variable(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? std::optional<std::string>(value) : std::nullopt;
-}
+std::string Variable(const char* name) { return std::getenv(name) ? std::getenv(name) : "(unset)"; }
 
 struct MovingTest : PlatformTest {
     void TestBody() override {}
@@ -25,7 +20,7 @@ struct MovingTest : PlatformTest {
 };
 
 TEST(EnvironmentTest, AFixtureTestPutsHomeAndConfigHomeBack) {
-    const auto home = Variable("HOME"), config = Variable("XDG_CONFIG_HOME");
+    const std::string home = Variable("HOME"), config = Variable("XDG_CONFIG_HOME");
     MovingTest().Run();
     EXPECT_EQ(Variable("HOME"), home);
     EXPECT_EQ(Variable("XDG_CONFIG_HOME"), config);

@@ -15,20 +15,12 @@ TEST_F(HeadlessClockTest, TransfersIntoWindowsThatShowNothingStillMoveTheClock) 
     RecordingWindow outside(WS_CHILD | WS_VISIBLE, main.hwnd(), RECT{-40, -40, -10, -10});
     RecordingWindow empty(WS_VISIBLE, nullptr, RECT{0, 0, 0, 0});
     HDC source = CreateCompatibleDC(nullptr);
-    for (HWND target : {outside.hwnd(), empty.hwnd()}) {
-        HDC dc = GetDC(target);
+    for (HDC target : {GetDC(outside.hwnd()), GetDC(empty.hwnd()), source}) {
         const DWORD before = GetTickCount();
-        for (int transfer = 0; transfer < 3; ++transfer) {
-            BitBlt(dc, 0, 0, 1, 1, source, 0, 0, SRCCOPY);
-            TransparentImage(dc, 0, 0, 1, 1, source, 0, 0, 1, 1, 0xF800F8);
-        }
-        EXPECT_EQ(GetTickCount() - before, 6 * backend.Clock().perFrame);
-        ReleaseDC(target, dc);
+        BitBlt(target, 0, 0, 1, 1, source, 0, 0, SRCCOPY);
+        TransparentImage(target, 0, 0, 1, 1, source, 0, 0, 1, 1, 0xF800F8);
+        EXPECT_EQ(GetTickCount() - before, target == source ? 0 : 2 * backend.Clock().perFrame);
     }
-    const DWORD before = GetTickCount();
-    BitBlt(source, 0, 0, 1, 1, source, 0, 0, SRCCOPY);
-    EXPECT_EQ(GetTickCount(), before) << "memory DCs are not the screen";
-    DeleteDC(source);
 }
 
 }  // namespace
