@@ -71,16 +71,10 @@ int64_t Width(const RECT& r) { return int64_t{r.right} - r.left; }
 int64_t Height(const RECT& r) { return int64_t{r.bottom} - r.top; }
 RECT Bounds(const CQorGDI& s) { return RECT{0, 0, s.m_bm.bmWidth, s.m_bm.bmHeight}; }
 
-// The blend reads 5-6-5 words straight from the buffer.
-bool Is16BitSection(CQorGDI& s) {
+// Turns a device bitmap into a section; the blend reads 5-6-5 words straight from the buffer.
+bool ReadableAs565(CQorGDI& s) {
     if (!s.m_pBits && !s.MakeDIB()) return false;
     return s.m_pBits && s.m_bm.bmBitsPixel == 16;
-}
-
-// The bottom line of the w × h area of s whose top-left is (x, y); lines above it follow at
-// increasing addresses, bmWidthBytes apart.
-BYTE* BottomLine(const CQorGDI& s, int64_t x, int64_t y, int h) {
-    return s.m_pBits + (s.m_bm.bmHeight - y - h) * s.m_bm.bmWidthBytes + x * 2;
 }
 
 // Per field (f × (32 − level) + t × level) >> 5 for level 0..32, on the 5-6-5 fields as they are.
@@ -93,25 +87,47 @@ inline uint16_t BlendWord(uint32_t f, uint32_t t, uint32_t level) {
     return static_cast<uint16_t>(v | v >> 16);
 }
 
-void BlendLines(const BYTE* from, int fromPitch, const BYTE* to, int toPitch, BYTE* frame, int framePitch, int w,
-                int h, int level) {
-    for (int line = 0; line < h; ++line, from += fromPitch, to += toPitch, frame += framePitch) {
-        const auto* f = reinterpret_cast<const uint16_t*>(from);
-        const auto* t = reinterpret_cast<const uint16_t*>(to);
-        auto* out = reinterpret_cast<uint16_t*>(frame);
-        for (int i = 0; i < w; ++i) out[i] = BlendWord(f[i], t[i], static_cast<uint32_t>(level));
-    }
+bool IsSection16(const CQorGDI* s) { return s && s->m_pBits && s->m_bm.bmBitsPixel == 16; }
+
+bool Holds(const CQorGDI& s, int x, int y, int w, int h) {
+    return x >= 0 && y >= 0 && int64_t{x} + w <= s.m_bm.bmWidth && int64_t{y} + h <= s.m_bm.bmHeight;
+}
+
+// The bottom line of the w × h area of s whose top-left is (x, y); lines above it follow at
+// increasing addresses, bmWidthBytes apart.
+const BYTE* BottomLine(const CQorGDI& s, int x, int y, int h) {
+    return s.m_pBits + static_cast<ptrdiff_t>(s.m_bm.bmHeight - y - h) * s.m_bm.bmWidthBytes + x * 2;
 }
 
 int ToInt(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
 
 }  // namespace
 
+BOOL CrossFadeFrame(CQorGDI* frame, const CQorGDI* from, int fromX, int fromY, const CQorGDI* to, int toX, int toY,
+                    int level) {
+    if (!IsSection16(frame) || !IsSection16(from) || !IsSection16(to) || level < 0 || level > kLevels) return FALSE;
+    const int w = frame->m_bm.bmWidth, h = frame->m_bm.bmHeight;
+    if (!Holds(*from, fromX, fromY, w, h) || !Holds(*to, toX, toY, w, h)) return FALSE;
+    const BYTE* f = BottomLine(*from, fromX, fromY, h);
+    const BYTE* t = BottomLine(*to, toX, toY, h);
+    BYTE* out = frame->m_pBits;
+    for (int line = 0; line < h; ++line) {
+        const auto* fw = reinterpret_cast<const uint16_t*>(f);
+        const auto* tw = reinterpret_cast<const uint16_t*>(t);
+        auto* ow = reinterpret_cast<uint16_t*>(out);
+        for (int i = 0; i < w; ++i) ow[i] = BlendWord(fw[i], tw[i], static_cast<uint32_t>(level));
+        f += from->m_bm.bmWidthBytes;
+        t += to->m_bm.bmWidthBytes;
+        out += frame->m_bm.bmWidthBytes;
+    }
+    return TRUE;
+}
+
 BOOL TransitionCrossFade(HDC screen, const RECT* rc, CQorGDI* from, const RECT* fromRect, CQorGDI* to,
                          const RECT* toRect, double durationMs, CrossFadeCallback callback, void* data) {
     if (!screen || !rc || !fromRect || !toRect || !from || !to || !from->m_hDC || !to->m_hDC) return FALSE;
     if (Inverted(*rc) || Inverted(*fromRect) || Inverted(*toRect) || !Playable(durationMs)) return FALSE;
-    if (!Is16BitSection(*from) || !Is16BitSection(*to)) return FALSE;
+    if (!ReadableAs565(*from) || !ReadableAs565(*to)) return FALSE;
 
     // Pixel (i, j) of rc shows pixel (i, j) of fromRect and of toRect: only offsets where all
     // three exist are blended.
@@ -131,21 +147,14 @@ BOOL TransitionCrossFade(HDC screen, const RECT* rc, CQorGDI* from, const RECT* 
     const int fromX = ToInt(fromRect->left + common.left), fromY = ToInt(fromRect->top + common.top);
     const int toX = ToInt(toRect->left + common.left), toY = ToInt(toRect->top + common.top);
     const int screenX = ToInt(rc->left + common.left), screenY = ToInt(rc->top + common.top);
-    const BITMAP toShape = to->m_bm;
     Pacer pacer;
     for (;;) {
         const double position = pacer.Next();
         if (position > kLevels) break;
         const int level = static_cast<int>(position);
-        if (callback) {
-            callback(to, toRect, data, level, kLevels);
-            // A callback that made to anew would leave the area pointing elsewhere.
-            if (!to->m_pBits || to->m_bm.bmWidth != toShape.bmWidth || to->m_bm.bmHeight != toShape.bmHeight ||
-                to->m_bm.bmBitsPixel != 16)
-                break;
-        }
-        BlendLines(BottomLine(*from, fromX, fromY, h), from->m_bm.bmWidthBytes, BottomLine(*to, toX, toY, h),
-                   to->m_bm.bmWidthBytes, frame.m_pBits, frame.m_bm.bmWidthBytes, w, h, level);
+        if (callback) callback(to, toRect, data, level, kLevels);
+        // Checked every frame: a callback may have made to anew in another shape.
+        if (!CrossFadeFrame(&frame, from, fromX, fromY, to, toX, toY, level)) break;
         BitBlt(screen, screenX, screenY, w, h, frame.m_hDC, 0, 0, SRCCOPY);
         pacer.Shown(pacer.Elapsed() / durationMs * kLevels);
         if (level + 1 >= kLevels) break;

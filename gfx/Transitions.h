@@ -25,6 +25,12 @@ using CrossFadeCallback = BOOL (*)(CQorGDI* to, const RECT* toRect, void* data, 
 BOOL TransitionCrossFade(HDC screen, const RECT* rc, CQorGDI* from, const RECT* fromRect, CQorGDI* to,
                          const RECT* toRect, double durationMs, CrossFadeCallback callback, void* data);
 
+// One frame of the cross-fade: frame's whole area blended at level (0..32) from the areas of the
+// same size at (fromX, fromY) of from and (toX, toY) of to. 0, with frame untouched, unless all
+// three are 16-bit sections, both areas lie inside their pictures and level is in range.
+BOOL CrossFadeFrame(CQorGDI* frame, const CQorGDI* from, int fromX, int fromY, const CQorGDI* to, int toX, int toY,
+                    int level);
+
 // Pushes newPicture in from the left of screen's {0, 0, width, height} while what screen shows
 // there moves out to the right. 0, with nothing drawn, if screen is null, newPicture has no DC,
 // durationMs is not a positive finite number, or the working surfaces cannot be made.

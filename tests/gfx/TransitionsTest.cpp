@@ -159,6 +159,7 @@ TEST_F(TransitionsTest, RefusedTransitionsDrawNothing) {
         {"slide, no time", [&] { return TransitionSlide(dc, &to, 0); }},
         {"slide, negative time", [&] { return TransitionSlide(dc, &to, -1); }},
         {"slide, no picture", [&] { return TransitionSlide(dc, &none, 500); }},
+        {"frame beyond its picture", [&] { return CrossFadeFrame(&to, &from, 1, 0, &to, 0, 0, 16); }},
     };
     for (const auto& [name, transition] : refusals) {
         const size_t first = Frames();
