@@ -1,11 +1,9 @@
-// The scaler: area averages against an exact reference, the worked cases, bilinear sampling,
-// the key pass and clean failures.
+// The scaler: area averages (worked cases, whole blocks), bilinear samples, the key pass, and
+// failures that leave no half-made picture.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <functional>
+#include <algorithm>
 
-#include "gfx/Draw.h"
 #include "gfx/Resample.h"
 #include "platform/GdiState.h"
 #include "tests/gfx/Surfaces.h"
@@ -13,126 +11,73 @@
 
 namespace {
 
-class ResampleTest : public PlatformTest {
-protected:
-    static void Paint24(CQorGDI& s, int w, int h, const std::function<COLORREF(int, int)>& colour) {
-        ASSERT_TRUE(s.CreateSized(nullptr, w, h, FALSE, TRUE, FALSE, 24));
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) s.SetPixel(x, y, colour(x, y));
-    }
-};
+class ResampleTest : public PlatformTest {};
 
-int Channel(COLORREF c, int ch) { return static_cast<int>((c >> (8 * ch)) & 0xFF); }
-
-TEST_F(ResampleTest, WhiteSheetShrinksToWhiteEvenIntoOnePixelCells) {
-    EXPECT_EQ(AreaThousandths(5.2f, 5.2f), 27039) << "27.04 source pixels, in single precision";
-    CQorGDI sheet;  // a 16-bit device bitmap, as a loaded picture may be
-    ASSERT_TRUE(sheet.CreateSized(nullptr, 520, 104, FALSE, TRUE, FALSE, 16));
-    RECT all{0, 0, 520, 104};
-    FillSolidRect(sheet.m_hDC, &all, 0xFFFFFF);
-    ASSERT_TRUE(sheet.MakeDeviceBitmap());
-    for (auto [w, h] : {std::pair{100, 20}, {5, 1}}) {
-        CQorGDI tiles;
-        ASSERT_TRUE(sheet.ResampleTo(&tiles, w, h, FALSE, 0));
-        EXPECT_EQ(tiles.m_pBits, nullptr) << "ends as a device bitmap";
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                for (int ch = 0; ch < 3; ++ch) EXPECT_GE(Channel(tiles.GetPixel(x, y), ch), 254) << w << " " << x << "," << y;
-    }
+template <class Colour>
+void Paint(CQorGDI& s, int w, int h, Colour colour) {
+    ASSERT_TRUE(s.CreateSized(nullptr, w, h, FALSE, TRUE, FALSE, 24));
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) s.SetPixel(x, y, colour(x, y));
 }
 
 TEST_F(ResampleTest, ShrinkingAveragesTheCoveredArea) {
-    // The worked case: buffer rows are stored bottom line first.
-    CQorGDI small, half;
-    const int grey[3][3] = {{60, 150, 240}, {30, 120, 210}, {0, 90, 180}};
-    Paint24(small, 3, 3, [&](int x, int y) { return RGB(grey[y][x], grey[y][x], grey[y][x]); });
-    ASSERT_TRUE(small.ResampleTo(&half, 2, 2, FALSE, 0));
-    EXPECT_EQ(Pixels(half), (std::vector<COLORREF>{0x505050, 0xC8C8C8, 0x282828, 0xA0A0A0}));
-
-    // Any picture: within one step of the exact average of the area each pixel covers.
-    CQorGDI sheet;
-    unsigned seed = 12345;
-    Paint24(sheet, 520, 104, [&](int, int) { return (seed = seed * 1103515245u + 12345u) >> 8 & 0xFFFFFF; });
-    for (auto [w, h] : {std::pair{100, 20}, {150, 30}, {400, 80}, {37, 13}}) {
-        CQorGDI out;
-        ASSERT_TRUE(sheet.ResampleTo(&out, w, h, FALSE, 0));
-        const double sx = 520.0 / w, sy = 104.0 / h;
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                for (int ch = 0; ch < 3; ++ch) {
-                    double sum = 0;
-                    for (int v = static_cast<int>(y * sy); v < std::ceil((y + 1) * sy); ++v)
-                        for (int u = static_cast<int>(x * sx); u < std::ceil((x + 1) * sx); ++u) {
-                            const double cover = (std::min(u + 1.0, (x + 1) * sx) - std::max<double>(u, x * sx)) *
-                                                 (std::min(v + 1.0, (y + 1) * sy) - std::max<double>(v, y * sy));
-                            sum += cover * Channel(sheet.GetPixel(u, v), ch);
-                        }
-                    ASSERT_NEAR(Channel(out.GetPixel(x, y), ch), sum / (sx * sy), 1.5) << w << ": " << x << "," << y;
-                }
+    EXPECT_EQ(AreaThousandths(5.2f, 5.2f), 27039) << "27.04 source pixels, in single precision";
+    CQorGDI white, small, sheet, out;
+    ASSERT_TRUE(MakeSection(white, 520, 104, 16, 0xFFFFFF) && white.MakeDeviceBitmap());
+    for (auto [w, h] : {std::pair{100, 20}, {5, 1}}) {  // 5 × 1: sums of 10 816 white pixels
+        ASSERT_TRUE(white.ResampleTo(&out, w, h, FALSE, 0));
+        EXPECT_EQ(out.m_pBits, nullptr) << "ends as a device bitmap";
+        for (COLORREF c : Pixels(out)) EXPECT_EQ(c & 0xFEFEFE, 0xFEFEFEu) << std::hex << c << " at width " << w;
+    }
+    const int grey[3][3] = {{60, 150, 240}, {30, 120, 210}, {0, 90, 180}};  // top line first
+    Paint(small, 3, 3, [&](int x, int y) { return 0x010101u * grey[y][x]; });
+    ASSERT_TRUE(small.ResampleTo(&out, 2, 2, FALSE, 0));
+    EXPECT_EQ(Pixels(out), (std::vector<COLORREF>{0x505050, 0xC8C8C8, 0x282828, 0xA0A0A0}));
+    unsigned seed = 12345;  // shrunk by whole 5 × 4 blocks: the truncated mean of each block
+    Paint(sheet, 520, 104, [&](int, int) { return (seed = seed * 1103515245u + 12345u) >> 8 & 0xFFFFFF; });
+    ASSERT_TRUE(sheet.ResampleTo(&out, 104, 26, FALSE, 0));
+    for (int i = 0; i < 104 * 26 * 3; ++i) {
+        const int x = i / 3 % 104, y = i / 312, shift = i % 3 * 8;
+        unsigned sum = 0;
+        for (int v = 0; v < 20; ++v) sum += sheet.GetPixel(5 * x + v % 5, 4 * y + v / 5) >> shift & 0xFF;
+        ASSERT_EQ(out.GetPixel(x, y) >> shift & 0xFF, sum / 20) << x << "," << y;
     }
 }
 
-TEST_F(ResampleTest, OtherwiseSamplesBilinearlyFromTheTopLeftCorner) {
-    struct Case { int srcW, srcH, w, h, x, y; std::function<int(std::function<int(int, int)>)> expected; };
-    const Case cases[] = {
-        {2, 2, 4, 4, 1, 1, [](auto g) { return (g(0, 0) + g(1, 0) + g(0, 1) + g(1, 1)) / 4; }},
-        {2, 2, 4, 4, 3, 3, [](auto g) { return g(1, 1); }},  // (1.5, 1.5): clamped to the last pixel
-        {4, 4, 2, 8, 1, 0, [](auto g) { return g(2, 0); }},  // narrower but taller: no averaging
-        {4, 4, 2, 8, 1, 1, [](auto g) { return (g(2, 0) + g(2, 1)) / 2; }},
-        {4, 4, 4, 4, 3, 2, [](auto g) { return g(3, 2); }},
-    };
-    auto grey = [](int x, int y) { return 7 + 31 * x + 53 * y; };
-    for (const Case& c : cases) {
+TEST_F(ResampleTest, OtherwiseSamplesBilinearlyAndMarksKeyPixels) {
+    // Red 7 + 31x + 41y. 2 × 2 → 4 × 4: (1, 1) the mean of all four, (3, 3) the clamped last pixel.
+    struct Probe { int size, w, h, x, y, red; };
+    for (const Probe& p : {Probe{2, 4, 4, 1, 1, 43}, {2, 4, 4, 3, 3, 79}, {4, 2, 8, 1, 0, 69}, {4, 2, 8, 1, 1, 89},
+                           {3, 3, 3, 0, 0, 7}}) {
         CQorGDI source, out;
-        Paint24(source, c.srcW, c.srcH, [&](int x, int y) { return RGB(grey(x, y), 255 - grey(x, y), grey(x, y) / 2); });
-        ASSERT_TRUE(source.ResampleTo(&out, c.w, c.h, FALSE, 0));
-        const int g = c.expected(grey);
-        EXPECT_EQ(out.GetPixel(c.x, c.y), RGB(g, c.expected([&](int x, int y) { return 255 - grey(x, y); }),
-                                               c.expected([&](int x, int y) { return grey(x, y) / 2; })))
-            << c.srcW << "x" << c.srcH << " to " << c.w << "x" << c.h << " at " << c.x << "," << c.y;
-        if (c.w == c.srcW && c.h == c.srcH) {
-            EXPECT_EQ(Pixels(out), Pixels(source));
-        }
+        Paint(source, p.size, p.size, [](int x, int y) { return RGB(7 + 31 * x + 41 * y, 9 * x, 255 - 20 * y); });
+        ASSERT_TRUE(source.ResampleTo(&out, p.w, p.h, FALSE, 0));
+        EXPECT_EQ(GetRValue(out.GetPixel(p.x, p.y)), p.red) << p.w << "x" << p.h << " at " << p.x << "," << p.y;
+        EXPECT_TRUE(p.size != p.w || Pixels(out) == Pixels(source));
     }
-}
-
-TEST_F(ResampleTest, KeyPixelsTurnBlackAndOnlyKeyColourMarksTheResult) {
     for (COLORREF key : {KEY_COLOR, COLORREF{0x102030}}) {
         CQorGDI source, out;
-        Paint24(source, 4, 4, [&](int x, int y) { return x == 2 && y == 1 ? key : 0x80C040; });
+        Paint(source, 4, 4, [&](int x, int y) { return x == 2 && y == 1 ? key : 0x80C040; });
         ASSERT_TRUE(source.ResampleTo(&out, 8, 8, TRUE, key));
-        EXPECT_EQ(out.GetPixel(5, 2), 0x406020u) << "half of the key pixel's black, none of its colour";
-        for (int y = 0; y < 8; ++y)
-            for (int x = 0; x < 8; ++x) {
-                // Nearest source pixel of (x, y) is (x + 1) / 2; column and row 4 lie outside.
-                const bool onKey = key == KEY_COLOR && (x + 1) / 2 == 2 && (y + 1) / 2 == 1;
-                EXPECT_EQ(out.GetPixel(x, y) == KEY_COLOR, onKey || x == 7 || y == 7) << x << "," << y;
-            }
+        EXPECT_EQ(out.GetPixel(5, 2), 0x406020u) << "half the key pixel's black, none of its colour";
+        // The nearest source pixel of x is (x + 1) / 2: the key sits under x, y = 3..4, 1..2, and
+        // column and row 7 round to 4, outside the picture.
+        const std::vector<COLORREF> p = Pixels(out);
+        EXPECT_EQ(std::count(p.begin(), p.end(), KEY_COLOR), key == KEY_COLOR ? 19 : 15);
+        EXPECT_EQ(p[2 * 8 + 4] == KEY_COLOR, key == KEY_COLOR);
     }
 }
 
 TEST_F(ResampleTest, RefusalsAndShortagesLeaveNoHalfMadePicture) {
-    CQorGDI source, empty, out;
-    Paint24(source, 52, 10, [](int x, int y) { return RGB(x * 4, y * 20, 99); });
-    for (auto [w, h] : {std::pair{0, 4}, {4, -1}}) {
-        ASSERT_TRUE(out.CreateSized(nullptr, 3, 3, FALSE, TRUE, FALSE, 16));
-        EXPECT_FALSE(source.ResampleTo(&out, w, h, FALSE, 0));
-        EXPECT_EQ(out.m_hDC, nullptr);
-    }
-    EXPECT_FALSE(empty.ResampleTo(&out, 4, 4, FALSE, 0));
-    EXPECT_FALSE(source.ResampleTo(&source, 4, 4, FALSE, 0));
-    EXPECT_NE(source.m_hDC, nullptr);
-    CQorGDI reference;
+    CQorGDI source, out, reference;
+    ASSERT_TRUE(MakeSection(source, 52, 10, 24, 0x336699) && MakeSection(out, 3, 3, 16));
+    EXPECT_FALSE(source.ResampleTo(&out, 4, 0, FALSE, 0) || out.m_hDC);
     ASSERT_TRUE(source.ResampleTo(&reference, 10, 2, FALSE, 0));
-    for (int after = 0; after < 8; ++after) {
+    for (int after = 0; after < 8; ++after) {  // each allocation of the call fails in turn
         platform::FailNextPixelBuffers(1, after);
         const BOOL made = source.ResampleTo(&out, 10, 2, FALSE, 0);
         platform::FailNextPixelBuffers(0);
-        if (made) {
-            EXPECT_EQ(Pixels(out), Pixels(reference)) << after;
-        } else {
-            EXPECT_EQ(out.m_hDC, nullptr) << after;
-        }
+        EXPECT_EQ(Pixels(out), made ? Pixels(reference) : std::vector<COLORREF>{}) << after;
     }
 }
 
