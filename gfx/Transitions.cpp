@@ -111,11 +111,13 @@ BOOL CrossFadeFrame(CQorGDI* frame, const CQorGDI* from, int fromX, int fromY, c
     const BYTE* f = BottomLine(*from, fromX, fromY, h);
     const BYTE* t = BottomLine(*to, toX, toY, h);
     BYTE* out = frame->m_pBits;
+    auto word = [](const BYTE* p) { return static_cast<uint32_t>(p[0] | p[1] << 8); };
     for (int line = 0; line < h; ++line) {
-        const auto* fw = reinterpret_cast<const uint16_t*>(f);
-        const auto* tw = reinterpret_cast<const uint16_t*>(t);
-        auto* ow = reinterpret_cast<uint16_t*>(out);
-        for (int i = 0; i < w; ++i) ow[i] = BlendWord(fw[i], tw[i], static_cast<uint32_t>(level));
+        for (int i = 0; i < 2 * w; i += 2) {
+            const uint16_t v = BlendWord(word(f + i), word(t + i), static_cast<uint32_t>(level));
+            out[i] = static_cast<BYTE>(v);
+            out[i + 1] = static_cast<BYTE>(v >> 8);
+        }
         f += from->m_bm.bmWidthBytes;
         t += to->m_bm.bmWidthBytes;
         out += frame->m_bm.bmWidthBytes;
@@ -133,7 +135,6 @@ BOOL TransitionCrossFade(HDC screen, const RECT* rc, CQorGDI* from, const RECT* 
     // three exist are blended.
     Span common{0, 0, std::min({Width(*rc), Width(*fromRect), Width(*toRect)}),
                 std::min({Height(*rc), Height(*fromRect), Height(*toRect)})};
-    const int64_t finalWidth = common.right, finalHeight = common.bottom;
     common.KeepInside(*fromRect, Bounds(*from));
     common.KeepInside(*toRect, Bounds(*to));
     RECT visible{};
@@ -160,8 +161,8 @@ BOOL TransitionCrossFade(HDC screen, const RECT* rc, CQorGDI* from, const RECT* 
         if (level + 1 >= kLevels) break;
     }
     // The last frame is the new picture itself, wherever it has pixels.
-    BitBlt(screen, rc->left, rc->top, ToInt(finalWidth), ToInt(finalHeight), to->m_hDC, toRect->left, toRect->top,
-           SRCCOPY);
+    BitBlt(screen, rc->left, rc->top, ToInt(std::min(Width(*rc), Width(*toRect))),
+           ToInt(std::min(Height(*rc), Height(*toRect))), to->m_hDC, toRect->left, toRect->top, SRCCOPY);
     return TRUE;
 }
 
