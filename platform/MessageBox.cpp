@@ -22,6 +22,7 @@ constexpr COLORREF kBandColour = RGB(38, 66, 124);
 constexpr COLORREF kCaptionColour = RGB(255, 255, 255);
 constexpr COLORREF kTextColour = RGB(24, 24, 28);
 
+constexpr size_t kRecordsKept = 100;
 constexpr UINT kBarId = 1;
 constexpr StringResource kStrings[] = {{1, L"Yes"}, {2, L"No"}};
 constexpr SoftKeyButtonResource kButtons[] = {{0xFFFE, IDYES, 4, 0x10, 1, 0xFFFF}, {0xFFFE, IDNO, 4, 0x10, 2, 0xFFFF}};
@@ -218,7 +219,9 @@ void ResetMessageBoxes() { State() = Shared(); }
 int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
     using namespace platform;
     if ((type & 0xF) != MB_YESNO || (owner && !IsWindow(owner))) return 0;
-    State().shown.push_back({owner, caption ? caption : L"", text ? text : L"", type});
+    std::vector<MessageBoxRecord>& shown = State().shown;
+    if (shown.size() == kRecordsKept) shown.erase(shown.begin());
+    shown.push_back({owner, caption ? caption : L"", text ? text : L"", type});
     WNDCLASSW wc{};
     wc.lpfnWndProc = BoxProc;
     wc.lpszClassName = kBoxClass;
@@ -226,8 +229,8 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
 
     HWND top = TopLevelOf(owner);
     Box box;
-    box.caption = State().shown.back().caption;
-    RECT panel = Layout(box, State().shown.back().text);
+    box.caption = shown.back().caption;
+    RECT panel = Layout(box, shown.back().text);
     // The status bar goes on showing the owner's title.
     const WindowRecord* ownerRecord = FindWindowRecord(top);
     std::wstring title = ownerRecord ? ownerRecord->title : box.caption;

@@ -27,7 +27,7 @@ struct MessageBoxRecord {
     std::wstring text;
     UINT type;
 };
-// Every box asked for since the last reset, oldest first: what the player was asked.
+// The latest 100 boxes asked for since the last reset, oldest first: what the player was asked.
 const std::vector<MessageBoxRecord>& MessageBoxesShown();
 void ResetMessageBoxes();
 

@@ -70,9 +70,9 @@ TEST_F(ImageLoaderTest, TheTileStripIsFiveTilesInBlueRedPurpleGreenYellow) {
     DeleteObject(strip);
 }
 
-// An 8-bit PNG of the given type and rows, written by libpng.
-std::vector<uint8_t> EncodePng(int width, int height, int colourType, int depth, const std::vector<uint8_t>& pixels,
-                               const std::vector<png_color>& palette = {}) {
+// A one-row PNG written by libpng.
+std::vector<uint8_t> EncodePng(int width, int colourType, int depth, std::vector<uint8_t> row,
+                               std::vector<png_color> palette = {}) {
     std::vector<uint8_t> out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
@@ -80,12 +80,10 @@ std::vector<uint8_t> EncodePng(int width, int height, int colourType, int depth,
         auto* v = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(p));
         v->insert(v->end(), data, data + n);
     }, nullptr);
-    png_set_IHDR(png, info, width, height, depth, colourType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, width, 1, depth, colourType, 0, 0, 0);
     if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
     png_write_info(png, info);
-    const size_t rowBytes = pixels.size() / height;
-    for (int y = 0; y < height; ++y) png_write_row(png, &pixels[y * rowBytes]);
+    png_write_row(png, row.data());
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return out;
@@ -95,25 +93,22 @@ TEST_F(ImageLoaderTest, GreyPaletteSixteenBitAndAlphaComeOutAsRgbOverBlack) {
     struct Case {
         const char* what;
         std::vector<uint8_t> png;
-        COLORREF expected[2];
+        std::vector<COLORREF> expected;
     };
     const Case cases[] = {
-        {"grey", EncodePng(2, 1, PNG_COLOR_TYPE_GRAY, 8, {0x40, 0xC8}), {0x404040, 0xC8C8C8}},
-        {"palette", EncodePng(2, 1, PNG_COLOR_TYPE_PALETTE, 8, {1, 0}, {{10, 20, 30}, {200, 100, 50}}),
+        {"grey", EncodePng(2, PNG_COLOR_TYPE_GRAY, 8, {0x40, 0xC8}), {0x404040, 0xC8C8C8}},
+        {"palette", EncodePng(2, PNG_COLOR_TYPE_PALETTE, 8, {1, 0}, {{10, 20, 30}, {200, 100, 50}}),
          {RGB(200, 100, 50), RGB(10, 20, 30)}},
-        // Big-endian 16-bit channels: 0xFFFF, 0x00FF and 0x8000 reduce to 255, 1 and 128.
-        {"16-bit", EncodePng(2, 1, PNG_COLOR_TYPE_RGB, 16, {0xFF, 0xFF, 0, 0xFF, 0x80, 0, 0, 0, 0, 0, 0xFF, 0xFF}),
-         {RGB(255, 1, 128), RGB(0, 0, 255)}},
-        // Opaque stays; half-transparent goes half-way to black.
-        {"alpha", EncodePng(2, 1, PNG_COLOR_TYPE_RGBA, 8, {200, 100, 50, 255, 200, 100, 50, 128}),
-         {RGB(200, 100, 50), RGB(100, 50, 25)}},
+        // Big-endian channels 0xFFFF, 0x00FF and 0x8000 reduce to 255, 1 and 128; opaque stays,
+        // half-transparent goes half-way to black.
+        {"16-bit with alpha",
+         EncodePng(2, PNG_COLOR_TYPE_RGBA, 16, {0xFF, 0xFF, 0, 0xFF, 0x80, 0, 0xFF, 0xFF, 200, 0, 100, 0, 50, 0, 0x80, 0}),
+         {RGB(255, 1, 128), RGB(100, 50, 25)}},
     };
     for (const Case& c : cases) {
         HBITMAP bitmap = Load(c.png);
         ASSERT_NE(bitmap, nullptr) << c.what;
-        std::vector<COLORREF> pixels = Pixels(bitmap, 2, 1);
-        EXPECT_EQ(pixels[0], c.expected[0]) << c.what;
-        EXPECT_EQ(pixels[1], c.expected[1]) << c.what;
+        EXPECT_EQ(Pixels(bitmap, 2, 1), c.expected) << c.what;
         DeleteObject(bitmap);
     }
 }

@@ -7,33 +7,16 @@
 
 #include <algorithm>
 #include <chrono>
-#include <condition_variable>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <iterator>
-#include <mutex>
 #include <vector>
 
 namespace {
 
 using platform::sdl::SdlSound;
-
-struct PlayedOut {
-    std::mutex mutex;
-    std::condition_variable changed;
-    bool done = false;
-    void Signal() {
-        std::lock_guard<std::mutex> lock(mutex);
-        done = true;
-        changed.notify_all();
-    }
-    // A generous bound, so a player that never finishes fails instead of hanging.
-    bool Wait() {
-        std::unique_lock<std::mutex> lock(mutex);
-        return changed.wait_for(lock, std::chrono::seconds(20), [this] { return done; });
-    }
-};
 
 constexpr uint8_t kSamples[] = {0, 100, 200, 50};
 
@@ -42,13 +25,14 @@ TEST(SdlSoundTest, SoundsReachTheDeviceAtItsRateAndTheDeviceClosesWhenTheyHavePl
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
     setenv("SDL_DISKAUDIODELAY", "0", 1);
-    PlayedOut playedOut;
+    std::promise<void> playedOut;
     {
-        SdlSound sound([&] { playedOut.Signal(); });
+        SdlSound sound([&] { playedOut.set_value(); });
         EXPECT_FALSE(sound.DeviceOpen()) << "nothing is opened before the first sound";
         sound.Play(platform::PcmSound{L"test", 0, 11025, kSamples});
         EXPECT_TRUE(sound.DeviceOpen());
-        ASSERT_TRUE(playedOut.Wait());
+        // A generous bound, so a player that never finishes fails instead of hanging.
+        ASSERT_EQ(playedOut.get_future().wait_for(std::chrono::seconds(20)), std::future_status::ready);
         sound.CloseIfPlayedOut();
         EXPECT_FALSE(sound.DeviceOpen());
     }
