@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/PcmSound.h"
 #include "platform/PixelRows.h"
 
 namespace platform {
@@ -26,6 +27,8 @@ public:
     // front when a second start asks for it.
     virtual void Minimize() {}
     virtual void Raise() {}
+    // Starts a sound and returns at once; it replaces one still playing. No sound device: silence.
+    virtual void PlayPcm(const PcmSound& sound) { (void)sound; }
 };
 
 // The backend in use; a built-in headless one (no input, a clock standing at 0) until one is set.
