@@ -182,7 +182,8 @@ TEST_F(SelectorDialogTest, UpAndDownSkipDisabledRowsAndEachStateLooksItsOwn) {
             static const UINT kKeys[] = {VK_DOWN, VK_DOWN, VK_UP, VK_RIGHT, VK_RETURN};
             HWND focus = GetFocus();
             for (int row = 1; row <= 5 && step < 4; ++row)
-                if (focus && GetDlgItem(GetParent(focus), static_cast<int>(kIdOfRow[row])) == focus) focusOrder.push_back(row);
+                if (focus && GetDlgItem(GetParent(focus), static_cast<int>(kIdOfRow[row])) == focus)
+                    focusOrder.push_back(row);
             if (step == 5) return false;
             backend.ScriptKey(kKeys[step++]);
             return true;
