@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "platform/PixelRows.h"
@@ -26,6 +27,10 @@ public:
     // front when a second start asks for it.
     virtual void Minimize() {}
     virtual void Raise() {}
+    // Opens a document (an existing file's absolute path, bytes) in the desktop's application
+    // for it without waiting; false when that cannot be started. The default starts the opener
+    // (ShellExecute.h).
+    virtual bool OpenDocument(const std::string& path);
 };
 
 // The backend in use; a built-in headless one (no input, a clock standing at 0) until one is set.
