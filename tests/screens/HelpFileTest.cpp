@@ -67,8 +67,11 @@ TEST_F(HelpFileTest, AnAwkwardFolderReachesTheOpenerAsOneArgumentAndRunsNothingE
     fs::permissions(folder / "help-probe", fs::perms::owner_all);
     WriteBytes((folder / "Vokamer.htm").native(), {'<', 'p', '>'});
     std::string record = TempDir() + "/record";
+    // Started through a link elsewhere, as from the PATH: the real folder is where it looks.
+    fs::create_directory(fs::path(TempDir()) / "bin");
+    fs::create_symlink(folder / "help-probe", fs::path(TempDir()) / "bin" / "help-probe");
 
-    pid_t probe = Spawn({(folder / "help-probe").native(), "--open-help"},
+    pid_t probe = Spawn({TempDir() + "/bin/help-probe", "--open-help"},
                         {std::string("TINTARO_OPENER=") + HELP_PROBE, "HELP_PROBE_RECORD=" + record}, TempDir());
     ASSERT_GT(probe, 0);
     int status = -1;
