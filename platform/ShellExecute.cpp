@@ -43,7 +43,8 @@ bool Prepare(posix_spawn_file_actions_t* actions, posix_spawnattr_t* attributes)
            posix_spawn_file_actions_addclosefrom_np(actions, 3) == 0 &&
            posix_spawnattr_setsigmask(attributes, &none) == 0 &&
            posix_spawnattr_setsigdefault(attributes, &all) == 0 &&
-           posix_spawnattr_setflags(attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSID) == 0;
+           posix_spawnattr_setflags(attributes,
+                                    POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSID) == 0;
 }
 
 }  // namespace

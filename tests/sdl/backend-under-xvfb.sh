@@ -108,23 +108,6 @@ rc="$(xh_stop_app)"
 expect_eq "exit code after SIGTERM" "$rc" "rc=0"
 expect_eq "last event" "$(events_after 0 | tail -1)" "close"
 
-# French AZERTY types no digits on its top row (& é ... à): those keys give the phone's digits by
-# their places, while a letter stays the layout's own (a sits where QWERTY has q).
-if command -v setxkbmap >/dev/null && setxkbmap fr 2>/dev/null; then
-    xh_launch -- "$smoke" 2 >/dev/null || exit 1
-    xh_wait_window --name '^Tintaro SDL check$' >/dev/null || fail "AZERTY: no window"
-    xh_wait_log '^painted' >/dev/null || fail "AZERTY: no paint"
-    mark=$(xh_log_lines)
-    xh_key ampersand eacute agrave a
-    xh_wait_log '^keyup 0x41' --from "$mark" >/dev/null || fail "AZERTY: keys did not all arrive"
-    expect_eq "AZERTY keys" "$(events_after "$mark" | tr '\n' ' ')" \
-        "keydown 0x31 char 1 keyup 0x31 keydown 0x32 char 2 keyup 0x32 keydown 0x30 char 0 keyup 0x30 keydown 0x41 char a keyup 0x41 "
-    xh_stop_app >/dev/null
-    setxkbmap us
-else
-    echo "AZERTY check skipped: no setxkbmap (x11-xkb-utils)"
-fi
-
 # Every other orderly end is a close request too: the window's close button, SIGINT and SIGHUP.
 for ending in button INT HUP; do
     xh_launch -- "$smoke" 2 >/dev/null || exit 1

@@ -1,7 +1,6 @@
-// help-probe --open-help: opens the help page beside wherever this program was copied to, as the
-// game does, with the real opener, and waits until that opener has been reaped (exit 0; 3 if it
-// never is). Started as the opener (TINTARO_OPENER), it writes its arguments to
-// $HELP_PROBE_RECORD, each followed by a NUL.
+// help-probe --open-help: opens the help page beside its own real file as the game does, with the
+// real opener, and exits 0 once that opener has been reaped. Started as the opener, it writes its
+// arguments, each ended by a NUL, to $HELP_PROBE_RECORD.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -10,33 +9,21 @@
 #include "platform/ShellExecute.h"
 #include "screens/HelpFile.h"
 
-namespace {
-
 // Keeps the default way of opening documents: starting the opener.
-class OpenerBackend : public platform::Backend {
-public:
+struct OpenerBackend : platform::Backend {
     bool PumpEvents(bool) override { return false; }
     uint32_t TickCount() override { return 0; }
-};
-
-int Record(int argc, char** argv) {
-    const char* path = std::getenv("HELP_PROBE_RECORD");
-    FILE* file = path ? std::fopen(path, "wb") : nullptr;
-    if (!file) return 2;
-    for (int i = 1; i < argc; ++i) std::fwrite(argv[i], 1, std::strlen(argv[i]) + 1, file);
-    return std::fclose(file) == 0 ? 0 : 2;
-}
-
-}  // namespace
+} g_backend;
 
 int main(int argc, char** argv) {
-    if (argc != 2 || std::strcmp(argv[1], "--open-help") != 0) return Record(argc, argv);
-    OpenerBackend backend;
-    platform::SetBackend(&backend);
-    OpenHelpFile(L"Vokamer.htm");
-    for (int wakeUps = 0; wakeUps < 100 && platform::ReapFinishedChildren() > 0; ++wakeUps)
-        if (!platform::DispatchReadable(-1)) break;
-    int running = platform::ReapFinishedChildren();
-    platform::SetBackend(nullptr);
-    return running == 0 ? 0 : 3;
+    if (argc == 2 && std::strcmp(argv[1], "--open-help") == 0) {
+        platform::SetBackend(&g_backend);
+        OpenHelpFile(L"Vokamer.htm");
+        for (int wakeUps = 0; wakeUps < 100 && platform::ReapFinishedChildren() > 0; ++wakeUps)
+            platform::DispatchReadable(-1);
+        return platform::ReapFinishedChildren() == 0 ? 0 : 3;
+    }
+    FILE* file = std::getenv("HELP_PROBE_RECORD") ? std::fopen(std::getenv("HELP_PROBE_RECORD"), "wb") : nullptr;
+    for (int i = 1; file && i < argc; ++i) std::fwrite(argv[i], 1, std::strlen(argv[i]) + 1, file);
+    return file && std::fclose(file) == 0 ? 0 : 2;
 }
