@@ -18,8 +18,8 @@ constexpr DWORD DS_SETFONT = 0x00000040;
 // controls made from the description by class (the combo-box class is the platform's selector,
 // Selector.h). With DS_SETFONT each control gets the description's font by WM_SETFONT before
 // WM_INITDIALOG (its point size at 96 dots per inch for a 32-pixel icon); the dialog answers
-// WM_GETFONT with it, and it lives as long as the dialog. The owner is disabled for input while the dialog
-// runs (it is still painted) and enabled again afterwards. WM_INITDIALOG carries the first enabled
+// WM_GETFONT with it, and it lives as long as the dialog. The owner is disabled for input while
+// the dialog runs (it is still painted) and enabled again afterwards. WM_INITDIALOG carries the first enabled
 // tab-stop control (template order) in wParam and param in lParam; a nonzero answer has the dialog
 // manager give the focus to the top-most enabled tab-stop control, or to the dialog when it has none.
 //
