@@ -1,8 +1,6 @@
 // Module instances and string loading.
 #include "platform/Resources.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cwctype>
 #include <functional>
@@ -10,6 +8,7 @@
 #include <string>
 
 #include "platform/Handles.h"
+#include "platform/ShellExecute.h"
 #include "platform/Utf8.h"
 
 namespace platform {
@@ -114,10 +113,8 @@ int LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int size) {
 DWORD GetModuleFileNameW(HMODULE module, LPWSTR buffer, DWORD size) {
     if (module || !buffer || size == 0) return 0;
     buffer[0] = L'\0';
-    std::string path(4096, '\0');
-    ssize_t n = readlink("/proc/self/exe", path.data(), path.size());
-    if (n <= 0 || static_cast<size_t>(n) >= path.size()) return 0;
-    path.resize(static_cast<size_t>(n));
+    std::string path = platform::ModuleFilePath().native();
+    if (path.empty()) return 0;
     std::wstring wide = platform::FromUtf8(path);
     if (wide.empty() || wide.size() >= size) return 0;
     std::wmemcpy(buffer, wide.c_str(), wide.size() + 1);

@@ -102,4 +102,5 @@ int LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int size);
 
 // The path of the running program (/proc/self/exe) in buffer; the characters copied, 0 when it
 // cannot be read or does not fit (a truncated path is useless). Only the NULL module is known.
+// Bytes that are not UTF-8 become U+FFFD: platform::ModuleFilePath (ShellExecute.h) keeps them.
 DWORD GetModuleFileNameW(HMODULE module, LPWSTR buffer, DWORD size);
