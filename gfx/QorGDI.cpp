@@ -9,6 +9,7 @@
 #include "gfx/Blend.h"
 #include "gfx/Dither.h"
 #include "gfx/Gradient.h"
+#include "gfx/Resample.h"
 #include "gfx/RoundGradient.h"
 
 namespace {
@@ -241,4 +242,8 @@ BOOL CQorGDI::GlossRoundRect(const RECT* rc, COLORREF pen, int ellipseWidth, int
 BOOL CQorGDI::Dither565() {
     if (!m_hDC) return FALSE;
     return Dither565Bits(m_pBits, m_bm);
+}
+
+BOOL CQorGDI::ResampleTo(CQorGDI* dst, int width, int height, BOOL useKey, COLORREF key) {
+    return ResampleSurface(*this, dst, width, height, useKey, key);
 }

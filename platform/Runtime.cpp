@@ -7,6 +7,7 @@
 #include "platform/Dialogs.h"
 #include "platform/GdiObjects.h"
 #include "platform/InputRouting.h"
+#include "platform/MessageBox.h"
 #include "platform/Messages.h"
 #include "platform/Registry.h"
 #include "platform/Resources.h"
@@ -25,6 +26,7 @@ void ResetAll() {
     ResetInputRouting();
     ResetCursor();
     ResetDialogs();
+    ResetMessageBoxes();
     ResetShell();
     ResetSingleInstance();
     ResetModules();

@@ -52,7 +52,7 @@ BOOL GetUpdateRect(HWND hwnd, RECT* rc, BOOL erase);
 // WM_SIZE and keeps the rectangle. A window that becomes visible is repainted.
 BOOL ShowWindow(HWND hwnd, int command);
 BOOL IsWindowVisible(HWND hwnd);
-// Returns nonzero if the window was disabled before.
+// Returns nonzero if the window was disabled before. A change sends WM_ENABLE (wParam: enabled now).
 BOOL EnableWindow(HWND hwnd, BOOL enable);
 BOOL IsWindowEnabled(HWND hwnd);
 // Sends WM_KILLFOCUS to the old focus and WM_SETFOCUS to the new one; returns the old focus.

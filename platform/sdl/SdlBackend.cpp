@@ -14,6 +14,7 @@
 #include "platform/Messages.h"
 #include "platform/sdl/DescriptorWatcher.h"
 #include "platform/sdl/SdlInput.h"
+#include "platform/sdl/SdlSound.h"
 
 namespace platform::sdl {
 namespace {
@@ -61,10 +62,13 @@ struct SdlBackend::Impl {
     bool shown = false;
     bool hasFrame = false;
     Uint32 wakeEvent = 0;
+    Uint32 soundDoneEvent = 0;
     std::unique_ptr<DescriptorWatcher> watcher;
+    std::unique_ptr<SdlSound> sound;
 
     ~Impl() {
         watcher.reset();  // it pushes SDL events: stop it before SDL goes
+        sound.reset();    // the same for the audio callback
         if (staging) SDL_DestroyTexture(staging);
         if (texture) SDL_DestroyTexture(texture);
         if (renderer) SDL_DestroyRenderer(renderer);
@@ -140,8 +144,14 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(const WindowOptions& options, std::
     if (!impl->CreateRenderer(error)) return nullptr;
     // Text input would only add an input method; typed characters come with the key events.
     SDL_StopTextInput();
-    impl->wakeEvent = SDL_RegisterEvents(1);
-    Uint32 wakeEvent = impl->wakeEvent;
+    impl->wakeEvent = SDL_RegisterEvents(2);
+    impl->soundDoneEvent = impl->wakeEvent + 1;
+    Uint32 wakeEvent = impl->wakeEvent, soundDoneEvent = impl->soundDoneEvent;
+    impl->sound = std::make_unique<SdlSound>([soundDoneEvent] {
+        SDL_Event done{};
+        done.type = soundDoneEvent;
+        SDL_PushEvent(&done);
+    });
     impl->watcher = std::make_unique<DescriptorWatcher>([wakeEvent] {
         SDL_Event wake{};
         wake.type = wakeEvent;
@@ -206,10 +216,14 @@ void SdlBackend::Raise() {
     SDL_RaiseWindow(impl_->window);
 }
 
+void SdlBackend::PlayPcm(const PcmSound& sound) { impl_->sound->Play(sound); }
+
 void SdlBackend::Impl::Handle(const SDL_Event& event) {
     InputEvent input;
     if (event.type == wakeEvent) {
         DispatchReadable(0);
+    } else if (event.type == soundDoneEvent) {
+        sound->CloseIfPlayedOut();
     } else if (event.type == SDL_WINDOWEVENT) {
         switch (event.window.event) {
             case SDL_WINDOWEVENT_CLOSE: QueueInput(InputEvent{InputType::Close, 0, 0, 0, 0, false}); break;

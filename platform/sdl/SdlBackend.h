@@ -37,6 +37,8 @@ public:
     void Present(const PixelRows& screen) override;
     void Minimize() override;
     void Raise() override;
+    // The first sound starts SDL audio; the device closes once a sound has played out.
+    void PlayPcm(const PcmSound& sound) override;
 
     int Zoom() const;
 
