@@ -23,6 +23,7 @@ public:
     void Quit(int code) {
         quit_ = true;
         exitCode_ = code;
+        StopAnsweringRaiseRequests();
     }
     void QueueInput(const InputEvent& e) { input_.push_back(e); }
     const std::deque<MSG>& Posted() const { return posted_; }
