@@ -13,6 +13,7 @@
 
 #include "platform/Backend.h"
 #include "platform/Clock.h"
+#include "platform/Input.h"
 #include "platform/WindowTable.h"
 #include "platform/Windowing.h"
 
@@ -170,7 +171,8 @@ void RaiseListener::Serve(int fd) {
         caller->got.append(chunk, static_cast<size_t>(n));
         size_t end = caller->got.find('\n');
         if (end == std::string::npos && caller->got.size() < kLineLimit) continue;
-        if (caller->got.compare(0, std::string::npos, kRequest) == 0) {
+        // A copy about to close refuses: its caller then waits for the name rather than for it.
+        if (caller->got.compare(0, std::string::npos, kRequest) == 0 && !CloseRequestPending()) {
             HWND window = FindTopLevel(className_.c_str(), title_.c_str());
             if (window) ActivateWithOwned(window);
             else CurrentBackend().Raise();

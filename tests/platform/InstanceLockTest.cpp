@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "platform/Backend.h"
+#include "platform/Input.h"
 #include "platform/Messages.h"
 #include "platform/Windowing.h"
 #include "tests/support/PlatformFixture.h"
@@ -83,6 +84,14 @@ TEST_F(InstanceLockTest, ALockNeverLivesInARuntimeFolderThatIsNotPrivate) {
 TEST_F(InstanceLockTest, ACopyThatIsClosingRefusesToBeRaised) {
     ASSERT_EQ(FindWindowW(kClass, kTitle), nullptr);
     RecordingWindow w(/*visible=*/true);
+    // A close request (a signal, the close button) is on its way to the window.
+    platform::QueueInput(platform::InputEvent{platform::InputType::Close, 0, 0, 0, 0, false});
+    int closing = Connect(SocketPath());
+    ASSERT_EQ(send(closing, "raise\n", 6, MSG_NOSIGNAL), 6);
+    platform::DispatchReadable(0);
+    EXPECT_EQ(Answer(closing), "<closed>");
+    close(closing);
+    // The quit is posted.
     int early = Connect(SocketPath());
     ASSERT_GE(early, 0);
     ASSERT_EQ(send(early, "raise\n", 6, MSG_NOSIGNAL), 6);
