@@ -155,7 +155,14 @@ void RaiseListener::Accept() {
             close(fd);
             continue;
         }
-        if (callers_.size() >= kMaxCallers) Drop(callers_.front().fd);
+        if (callers_.size() >= kMaxCallers) {
+            // Before anyone is let go, what the callers have said by now is heard: a real request
+            // accepted a moment before its line arrived is not pushed out by a crowd behind it.
+            std::vector<int> waiting;
+            for (const Caller& c : callers_) waiting.push_back(c.fd);
+            for (int c : waiting) Serve(c);
+            if (callers_.size() >= kMaxCallers) Drop(callers_.front().fd);
+        }
         callers_.push_back(Caller{fd, now, {}});
         WatchReadable(fd, &OnCaller, this);
         Serve(fd);  // the request usually comes with the connection
