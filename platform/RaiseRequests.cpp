@@ -51,15 +51,8 @@ int MillisecondsUntil(uint32_t deadline) {
 // A connection within the time; a full queue (a copy that reads nothing) is tried again.
 int ConnectBefore(int fd, const sockaddr_un& address, uint32_t deadline) {
     for (;;) {
+        // A local socket connects at once or not at all: EAGAIN is a full queue, never a connection under way.
         if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) return 0;
-        if (errno == EINPROGRESS) {
-            pollfd p{fd, POLLOUT, 0};
-            int err = 0;
-            socklen_t size = sizeof err;
-            if (poll(&p, 1, MillisecondsUntil(deadline)) != 1) return ETIMEDOUT;
-            getsockopt(fd, SOL_SOCKET, SO_ERROR, &err, &size);
-            return err;
-        }
         if (errno != EAGAIN && errno != EINTR) return errno;
         if (MillisecondsUntil(deadline) == 0) return ETIMEDOUT;
         poll(nullptr, 0, 10);
