@@ -28,6 +28,8 @@ struct InputEvent;
 
 // Called by backends: the event waits in the input queue until a message loop takes it.
 void QueueInput(const InputEvent& event);
+// Whether a close request (InputType::Close) waits in the input queue: the program is about to end.
+bool CloseRequestPending();
 
 // For tests: what is queued, without taking it.
 std::vector<MSG> PendingPostedMessages();
