@@ -3,9 +3,9 @@
 // built and shipped with it as tables (web/FaceLibrary.cpp).
 #pragma once
 
-#include <compare>
 #include <memory>
 #include <string>
+#include <tuple>
 
 namespace platform {
 
@@ -16,7 +16,10 @@ struct FaceKey {
     bool bold = false;
     bool italic = false;
     int cellHeight = 0;
-    auto operator<=>(const FaceKey&) const = default;
+    // Spelt out: the web build's C++ library cannot order strings with <=> yet.
+    bool operator<(const FaceKey& o) const {
+        return std::tie(family, bold, italic, cellHeight) < std::tie(o.family, o.bold, o.italic, o.cellHeight);
+    }
 };
 
 // A new face for the key: its family or the closest the host has, a sans face when nothing closer
