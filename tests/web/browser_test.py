@@ -1,0 +1,412 @@
+#!/usr/bin/env python3
+"""The web version in a real browser: headless chromium driven over the DevTools protocol (on a
+pipe, standard library only), against the site that `make web` built, served on 127.0.0.1.
+
+Usage: browser_test.py BUILD-WEB [--host-build BUILD] [--measure]
+The page's frames are held against the desktop program's, run headless with the same input
+(tests/web/HeadlessFrame.cpp in the native build): the same game, pixel for pixel.
+Prints one line per check and "N passed, N failed"; exits 1 on any failure.
+"""
+import base64
+import functools
+import gzip
+import http.server
+import json
+import os
+import queue
+import shutil
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import traceback
+
+CHROMIUM_FLAGS = ['--headless=new', '--no-sandbox', '--disable-gpu', '--no-first-run',
+                  '--disable-background-networking', '--disable-component-update', '--disable-sync',
+                  '--remote-debugging-pipe']
+WIDTH, HEIGHT = 240, 320
+STEP_TIMEOUT = 10.0
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def wait_until(probe, what, timeout=STEP_TIMEOUT):
+    end = time.monotonic() + timeout
+    while True:
+        value = probe()
+        if value:
+            return value
+        if time.monotonic() > end:
+            raise Failure('timed out waiting for ' + what)
+        time.sleep(0.02)
+
+
+class Browser:
+    """One chromium with a fresh profile; its DevTools protocol on file descriptors 3 and 4."""
+
+    def __init__(self):
+        self.profile = tempfile.mkdtemp(prefix='tintaro-chromium-')
+        to_browser, self._their_in = os.pipe()
+        self._their_out, from_browser = os.pipe()
+        ours = (to_browser, from_browser)
+
+        def descriptors():
+            a, b = os.dup(ours[0]), os.dup(ours[1])
+            os.dup2(a, 3)
+            os.dup2(b, 4)
+
+        chromium = shutil.which('chromium') or '/usr/bin/chromium'
+        self.process = subprocess.Popen(
+            [chromium, *CHROMIUM_FLAGS, '--user-data-dir=' + self.profile, 'about:blank'],
+            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            close_fds=False, preexec_fn=descriptors)
+        os.close(to_browser)
+        os.close(from_browser)
+        self._out = os.fdopen(self._their_in, 'wb')
+        self._in = os.fdopen(self._their_out, 'rb')
+        self._next = 0
+        self._answers = {}
+        self._lock = threading.Lock()
+        self.events = {}  # session -> list of events
+        threading.Thread(target=self._read, daemon=True).start()
+
+    def _read(self):
+        pending = b''
+        while True:
+            chunk = self._in.read1(1 << 16)
+            if not chunk:
+                return
+            pending += chunk
+            while b'\0' in pending:
+                raw, pending = pending.split(b'\0', 1)
+                message = json.loads(raw)
+                if 'id' in message:
+                    self._answers[message['id']].put(message)
+                else:
+                    self.events.setdefault(message.get('sessionId'), []).append(message)
+
+    def send(self, method, params=None, session=None):
+        with self._lock:
+            self._next += 1
+            number = self._next
+            answer = self._answers[number] = queue.Queue()
+            message = {'id': number, 'method': method, 'params': params or {}}
+            if session:
+                message['sessionId'] = session
+            self._out.write(json.dumps(message).encode() + b'\0')
+            self._out.flush()
+        try:
+            reply = answer.get(timeout=STEP_TIMEOUT)
+        except queue.Empty:
+            raise Failure('the browser did not answer ' + method)
+        if 'error' in reply:
+            raise Failure(method + ': ' + reply['error'].get('message', str(reply['error'])))
+        return reply['result']
+
+    def open(self, url):
+        target = self.send('Target.createTarget', {'url': 'about:blank', 'newWindow': True})['targetId']
+        session = self.send('Target.attachToTarget', {'targetId': target, 'flatten': True})['sessionId']
+        page = Page(self, target, session)
+        page.send('Page.enable')
+        page.send('Runtime.enable')
+        page.navigate(url)
+        return page
+
+    def close(self):
+        try:
+            self.send('Browser.close')
+        except Exception:
+            pass
+        try:
+            self.process.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+        shutil.rmtree(self.profile, ignore_errors=True)
+
+
+class Page:
+    """One tab of the game."""
+
+    KEYS = {'Left': ('ArrowLeft', 37), 'Right': ('ArrowRight', 39), 'Up': ('ArrowUp', 38),
+            'Down': ('ArrowDown', 40), 'Return': ('Enter', 13), 'F1': ('F1', 112), 'F2': ('F2', 113),
+            'Escape': ('Escape', 27)}
+
+    def __init__(self, browser, target, session):
+        self.browser, self.target, self.session = browser, target, session
+
+    def send(self, method, params=None):
+        return self.browser.send(method, params, self.session)
+
+    def navigate(self, url):
+        self.send('Page.navigate', {'url': url})
+
+    def eval(self, expression):
+        result = self.send('Runtime.evaluate', {'expression': expression, 'returnByValue': True,
+                                                'awaitPromise': True})
+        if 'exceptionDetails' in result:
+            raise Failure('in the page: ' + json.dumps(result['exceptionDetails'])[:300])
+        return result['result'].get('value')
+
+    def state(self):
+        """The backend's test hooks (WebPage.js): frames shown, waits for input, the end."""
+        return self.eval('window.Module && Module.tintaro ? Module.tintaro : null')
+
+    def settle(self, waits_before=0):
+        """Until the game has handled everything and waits for input (again)."""
+        return wait_until(lambda: (lambda s: s and (s['waits'] > waits_before or s['ended']) and s)(self.state()),
+                          'the game to wait for input')
+
+    def start(self):
+        return self.settle(0)
+
+    def key(self, name):
+        before = self.state()['waits']
+        if name in self.KEYS:
+            key, code = self.KEYS[name]
+            down = {'type': 'rawKeyDown', 'key': key, 'code': code, 'windowsVirtualKeyCode': code}
+        else:
+            code = ('Key' + name.upper()) if name.isalpha() else 'Digit' + name
+            down = {'type': 'keyDown', 'key': name, 'code': code, 'text': name,
+                    'windowsVirtualKeyCode': ord(name.upper())}
+        self.send('Input.dispatchKeyEvent', down)
+        self.send('Input.dispatchKeyEvent', dict(down, type='keyUp', text=''))
+        self.settle(before)
+
+    def css_point(self, x, y):
+        """The middle of device pixel (x, y) in the page's coordinates."""
+        box = self.eval('(function(){var r=document.getElementById("screen").getBoundingClientRect();'
+                        'return [r.left, r.top, r.width, r.height];})()')
+        return box[0] + (x + 0.5) * box[2] / WIDTH, box[1] + (y + 0.5) * box[3] / HEIGHT
+
+    def tap(self, x, y, touch=False):
+        before = self.state()['waits']
+        cx, cy = self.css_point(x, y)
+        if touch:
+            self.send('Input.dispatchTouchEvent', {'type': 'touchStart', 'touchPoints': [{'x': cx, 'y': cy}]})
+            self.send('Input.dispatchTouchEvent', {'type': 'touchEnd', 'touchPoints': []})
+        else:
+            for kind in ('mousePressed', 'mouseReleased'):
+                self.send('Input.dispatchMouseEvent', {'type': kind, 'x': cx, 'y': cy, 'button': 'left',
+                                                       'buttons': 1 if kind == 'mousePressed' else 0,
+                                                       'clickCount': 1})
+        self.settle(before)
+
+    def step(self, step):
+        if ',' in step:
+            x, y = step.split(',')
+            self.tap(int(x), int(y))
+        else:
+            self.key(step)
+
+    def frame(self):
+        """The canvas as RGB bytes, top row first."""
+        data = self.eval('(function(){var c=document.getElementById("screen");'
+                         'var d=c.getContext("2d").getImageData(0,0,c.width,c.height).data,s="";'
+                         'for(var i=0;i<d.length;i+=4)s+=String.fromCharCode(d[i],d[i+1],d[i+2]);'
+                         'return btoa(s);})()')
+        return base64.b64decode(data)
+
+    def storage(self):
+        return self.eval('(function(){var o={};for(var i=0;i<localStorage.length;++i)'
+                         '{var k=localStorage.key(i);o[k]=localStorage.getItem(k);}return o;})()')
+
+    def close(self):
+        self.browser.send('Target.closeTarget', {'targetId': self.target})
+
+
+class Desktop:
+    """The desktop program on the headless backend, from the native build."""
+
+    def __init__(self, host_build):
+        self.program = os.path.join(host_build, 'tests', 'headless-frame')
+        check(os.access(self.program, os.X_OK), self.program + ' is missing: build the native tests first')
+
+    def frame(self, steps=(), saved=None):
+        with tempfile.TemporaryDirectory(prefix='tintaro-desktop-') as home:
+            config, runtime = os.path.join(home, 'config'), os.path.join(home, 'runtime')
+            os.makedirs(runtime, mode=0o700)
+            for name, value in (saved or {}).items():
+                os.makedirs(os.path.join(config, 'Qor', 'Tintaro'), exist_ok=True)
+                with open(os.path.join(config, 'Qor', 'Tintaro', name), 'wb') as f:
+                    f.write(value)
+            out = os.path.join(home, 'frame.ppm')
+            env = dict(os.environ, XDG_CONFIG_HOME=config, XDG_RUNTIME_DIR=runtime)
+            subprocess.run([self.program, out, *steps], env=env, check=True, stderr=subprocess.DEVNULL,
+                           timeout=60)
+            with open(out, 'rb') as f:
+                ppm = f.read()
+        # "P6\nW H\n255\n" then the pixels
+        return ppm.split(b'\n', 3)[3]
+
+
+def differences(a, b):
+    """How many pixels differ, and the first one."""
+    count, first = 0, None
+    for i in range(0, min(len(a), len(b)), 3):
+        if a[i:i + 3] != b[i:i + 3]:
+            count += 1
+            if first is None:
+                first = (i // 3 % WIDTH, i // 3 // WIDTH, tuple(a[i:i + 3]), tuple(b[i:i + 3]))
+    return count + abs(len(a) - len(b)) // 3, first
+
+
+def same_picture(page_frame, desktop_frame, what):
+    count, first = differences(page_frame, desktop_frame)
+    check(count == 0, '%s: %d pixels differ from the desktop program\'s, the first at %s' % (what, count, first))
+
+
+def pixel(frame, x, y):
+    i = (y * WIDTH + x) * 3
+    return tuple(frame[i:i + 3])
+
+
+class Suite:
+    def __init__(self, build, host_build):
+        self.build = build
+        self.desktop = Desktop(host_build)
+        handler = functools.partial(Quiet, directory=build)
+        self.server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
+        self.url = 'http://127.0.0.1:%d/' % self.server.server_address[1]
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+        self.browser = None
+        self.results = []
+
+    def fresh_browser(self):
+        """A browser with an empty profile: no saved game."""
+        if self.browser:
+            self.browser.close()
+        self.browser = Browser()
+        return self.browser
+
+    def run(self, tests):
+        for test in tests:
+            name = test.__name__.replace('_', ' ')
+            started = time.monotonic()
+            try:
+                test(self)
+                self.results.append(True)
+                print('ok    %-52s %.1f s' % (name, time.monotonic() - started))
+            except Exception as e:  # a failure or a broken step: both fail the check
+                self.results.append(False)
+                detail = str(e) if isinstance(e, Failure) else traceback.format_exc()
+                print('FAIL  %s: %s' % (name, detail))
+            sys.stdout.flush()
+        if self.browser:
+            self.browser.close()
+        self.server.shutdown()
+        passed = self.results.count(True)
+        print('%d passed, %d failed' % (passed, len(self.results) - passed))
+        return passed == len(self.results)
+
+
+class Quiet(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+# The checks, in order. Each starts from a browser with an empty profile unless it says otherwise.
+
+def the_first_frame_is_the_desktop_programs(suite):
+    page = suite.fresh_browser().open(suite.url)
+    state = page.start()
+    check(state['frames'] >= 1 and not state['ended'], 'the game did not start: %s' % state)
+    same_picture(page.frame(), suite.desktop.frame(), 'the first frame')
+
+
+def a_reload_brings_the_game_back_as_it_was(suite):
+    page = suite.fresh_browser().open(suite.url)
+    page.start()
+    for step in GAME_STEPS:
+        page.step(step)
+    before = page.frame()
+    page.navigate(suite.url)  # the page goes: the game ends the orderly way and saves
+    page.start()
+    saved = page.storage()
+    check('Qor/Tintaro/GameState' in saved, 'nothing saved under Qor/Tintaro/GameState: %s' % list(saved))
+    check(len(base64.b64decode(saved['Qor/Tintaro/GameState'])) == 108,
+          'the saved game is not 108 bytes')
+    check(base64.b64decode(saved['Qor/Tintaro/PlaySounds']) in (b'\1\0\0\0', b'\0\0\0\0'),
+          'the sound setting is not a 4-byte flag')
+    same_picture(page.frame(), before, 'the game after a reload')
+    desktop = suite.desktop.frame(saved={k.split('/')[-1]: base64.b64decode(v) for k, v in saved.items()
+                                         if k.startswith('Qor/Tintaro/') and not k.endswith('/')})
+    same_picture(page.frame(), desktop, 'the reloaded game against the desktop with the same save')
+
+
+def a_hidden_page_saves_and_comes_back_when_shown(suite):
+    page = suite.fresh_browser().open(suite.url)
+    page.start()
+    for step in GAME_STEPS:
+        page.step(step)
+    before = page.frame()
+    check(page.storage().get('Qor/Tintaro/GameState') is None, 'saved before the page was hidden')
+    page.eval('Object.defineProperty(document, "visibilityState", {value: "hidden", configurable: true});'
+              'document.dispatchEvent(new Event("visibilitychange"))')
+    saved = wait_until(lambda: page.storage().get('Qor/Tintaro/GameState'), 'the save of a hidden page')
+    check(len(base64.b64decode(saved)) == 108, 'the saved game is not 108 bytes')
+    page.eval('Object.defineProperty(document, "visibilityState", {value: "visible", configurable: true});'
+              'document.dispatchEvent(new Event("visibilitychange"))')
+    wait_until(lambda: page.eval('performance.getEntriesByType("navigation")[0].type') == 'reload',
+               'the page to start again')
+    page.start()
+    same_picture(page.frame(), before, 'the game shown again')
+
+
+def a_second_tab_says_the_game_is_open_and_writes_nothing(suite):
+    browser = suite.fresh_browser()
+    first = browser.open(suite.url)
+    first.start()
+    first.eval('window.storageEvents = 0; addEventListener("storage", function() { ++storageEvents; })')
+    second = browser.open(suite.url)
+    state = second.start()
+    check(state['ended'] and 'another tab' in state['ended']['message'],
+          'the second tab did not say the game is open elsewhere: %s' % state)
+    check('another tab' in second.eval('document.getElementById("ended").innerText'),
+          'the page does not show it')
+    for step in GAME_STEPS:
+        first.step(step)
+    check(first.eval('storageEvents') == 0, 'the second tab wrote to the store')
+    check(not first.state()['ended'], 'the first tab stopped')
+    # The first tab closes (saving); the second then takes over by itself, with that save.
+    first.close()
+    wait_until(lambda: second.eval('performance.getEntriesByType("navigation")[0].type') == 'reload',
+               'the second tab to take over')
+    state = second.start()
+    check(not state['ended'], 'the second tab did not start the game: %s' % state)
+    saved = second.storage()
+    desktop = suite.desktop.frame(saved={k.split('/')[-1]: base64.b64decode(v) for k, v in saved.items()
+                                         if k.startswith('Qor/Tintaro/') and not k.endswith('/')})
+    same_picture(second.frame(), desktop, 'the game taken over')
+
+
+# Input that changes what the game shows, for the checks that need a changed game.
+GAME_STEPS = ()
+
+TESTS = [
+    the_first_frame_is_the_desktop_programs,
+    a_reload_brings_the_game_back_as_it_was,
+    a_hidden_page_saves_and_comes_back_when_shown,
+    a_second_tab_says_the_game_is_open_and_writes_nothing,
+]
+
+
+def main(argv):
+    build = argv[1] if len(argv) > 1 else 'build-web'
+    host_build = 'build'
+    if '--host-build' in argv:
+        host_build = argv[argv.index('--host-build') + 1]
+    suite = Suite(os.path.abspath(build), os.path.abspath(host_build))
+    return 0 if suite.run(TESTS) else 1
+
+
+if __name__ == '__main__':
+    sys.exit(main(sys.argv))
