@@ -3,28 +3,24 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 
 #include "platform/Gdi.h"
 #include "platform/GdiState.h"
 #include "platform/PixelRows.h"
-#include "platform/Png.h"
 #include "platform/Windowing.h"
 #include "tests/support/GdiPictures.h"
 #include "tests/support/PlatformFixture.h"
 
 namespace {
 
+constexpr LOGFONTW kFont{20, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0, L"Tahoma"};
+
 using platform::Pack565;
 using platform::Unpack565;
 
 class GdiCoreTest : public PlatformTest {
 protected:
-    static void Fill(HDC dc, RECT rc, COLORREF c) {
-        HBRUSH b = CreateSolidBrush(c);
-        FillRect(dc, &rc, b);
-        DeleteObject(b);
-    }
-
     // One character per pixel: '.' for colour 0, '#' for anything else.
     static std::string Dots(HDC dc, int w, int h) {
         std::string s;
@@ -44,7 +40,7 @@ TEST_F(GdiCoreTest, PackAndUnpackRules) {
     EXPECT_EQ(Pack565(0xFF00FF), 0xF81F) << "magenta collapses onto the key";
     EXPECT_EQ(platform::Widen565(0xFFFF), 0xFFFFFFu);
     EXPECT_EQ(platform::Widen565(0x0000), 0x000000u);
-    EXPECT_EQ(Pack565(RGB(0x12, 0x34, 0x56)), ((0x12 & 0xF8) << 8) | ((0x34 & 0xFC) << 3) | (0x56 >> 3));
+    EXPECT_EQ(Pack565(RGB(0x12, 0x34, 0x56)), 0x11AA) << "00010 001101 01010";
 }
 
 TEST_F(GdiCoreTest, SectionsAreBottomUpWithFourBytePitch) {
@@ -136,16 +132,16 @@ TEST_F(GdiCoreTest, DeviceBitmapsTakeTheReferenceDepthAndHideTheirPixels) {
 
 TEST_F(GdiCoreTest, FillRectCoversLeftAndTopButNotRightAndBottom) {
     HDC dc = MakeSectionDC(5, 4, 16);
-    Fill(dc, RECT{1, 1, 3, 3}, 0xFFFFFF);
+    FillColour(dc, RECT{1, 1, 3, 3}, 0xFFFFFF);
     EXPECT_EQ(Dots(dc, 5, 4), ".....\n.##..\n.##..\n.....\n");
-    Fill(dc, RECT{4, 3, 2, 1}, 0xFFFFFF);  // inverted: nothing
-    Fill(dc, RECT{-10, 3, 10, 20}, 0xFFFFFF);
+    FillColour(dc, RECT{4, 3, 2, 1}, 0xFFFFFF);  // inverted: nothing
+    FillColour(dc, RECT{-10, 3, 10, 20}, 0xFFFFFF);
     EXPECT_EQ(Dots(dc, 5, 4), ".....\n.##..\n.##..\n#####\n") << "clipped to the surface";
 }
 
 TEST_F(GdiCoreTest, BitBltClipsOnEverySideAndLeavesUncoveredPixelsAlone) {
     HDC src = MakeSectionDC(5, 5, 16);
-    Fill(src, RECT{0, 0, 5, 5}, 0xFFFFFF);
+    FillColour(src, RECT{0, 0, 5, 5}, 0xFFFFFF);
     HDC dst = MakeSectionDC(5, 5, 16);
     EXPECT_TRUE(BitBlt(dst, -1, -1, 10, 10, src, 0, 0, SRCCOPY));
     EXPECT_EQ(Dots(dst, 5, 5), "####.\n####.\n####.\n####.\n.....\n")
@@ -194,7 +190,7 @@ TEST_F(GdiCoreTest, TransparentImageSkipsTheKeyColour) {
     SetPixel(src, 1, 0, 0x00FF00);
     SetPixel(src, 2, 0, 0xFF00FF);  // stored as the key
     HDC dst = MakeSectionDC(3, 1, 24);
-    Fill(dst, RECT{0, 0, 3, 1}, 0x0000FF);
+    FillColour(dst, RECT{0, 0, 3, 1}, 0x0000FF);
     EXPECT_TRUE(TransparentImage(dst, 0, 0, 3, 1, src, 0, 0, 3, 1, 0xF800F8));
     EXPECT_EQ(GetPixel(dst, 0, 0), 0x0000FFu);
     EXPECT_EQ(GetPixel(dst, 1, 0), platform::Widen565(Pack565(0x00FF00)));
@@ -211,7 +207,7 @@ TEST_F(GdiCoreTest, WindowDCsDrawAtTheClientAndBlockTransfersReachTheScreenAtOnc
     EXPECT_EQ(box.bottom, 268);
 
     HDC src = MakeSectionDC(4, 4, 16);
-    Fill(src, RECT{0, 0, 4, 4}, 0xFFFFFF);
+    FillColour(src, RECT{0, 0, 4, 4}, 0xFFFFFF);
     int frames = backend.FramesPresented();
     BitBlt(wdc, 10, 0, 4, 4, src, 0, 0, SRCCOPY);
     EXPECT_EQ(backend.FramesPresented(), frames + 1);
@@ -219,59 +215,69 @@ TEST_F(GdiCoreTest, WindowDCsDrawAtTheClientAndBlockTransfersReachTheScreenAtOnc
     EXPECT_EQ(backend.FramePixel(10, 25), 0x0000);
     EXPECT_EQ(GetPixel(wdc, 11, 1), 0xF8FCF8u) << "a window DC can be read back";
 
-    Fill(wdc, RECT{0, 100, 2, 102}, 0xFFFFFF);
+    FillColour(wdc, RECT{0, 100, 2, 102}, 0xFFFFFF);
     EXPECT_EQ(backend.FramesPresented(), frames + 1) << "fills show when the DC is released";
     ReleaseDC(w.hwnd(), wdc);
     EXPECT_EQ(backend.FramesPresented(), frames + 2);
     EXPECT_EQ(backend.FramePixel(1, 127), 0xFFFF);
 }
 
-TEST_F(GdiCoreTest, APaintDCIsClippedToTheUpdateArea) {
-    RecordingWindow w(/*visible=*/true);
-    RECT part{20, 30, 60, 50};
-    InvalidateRect(w.hwnd(), &part, FALSE);
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(w.hwnd(), &ps);
-    RECT box;
-    EXPECT_EQ(GetClipBox(dc, &box), SIMPLEREGION);
-    EXPECT_EQ(box.left, 20);
-    EXPECT_EQ(box.bottom, 50);
-    Fill(dc, RECT{0, 0, 240, 268}, 0xFFFFFF);
-    EndPaint(w.hwnd(), &ps);
-    EXPECT_FALSE(GetUpdateRect(w.hwnd(), nullptr, FALSE)) << "the paint validated the window";
-    EXPECT_EQ(backend.FramePixel(20, 26 + 30), 0xFFFF);
-    EXPECT_EQ(backend.FramePixel(19, 26 + 30), 0x0000);
-    EXPECT_EQ(backend.FramePixel(20, 26 + 50), 0x0000);
+// Every drawing call on a paint DC, asked to cover the whole client, reaches the screen inside the
+// update area only, and the DC's clip box is that area.
+TEST_F(GdiCoreTest, EveryDrawingCallOnAPaintDCStaysInsideTheUpdateArea) {
+    HDC white = MakeSectionDC(240, 268, 16);
+    FillColour(white, RECT{0, 0, 240, 268}, 0xFFFFFF);
+    const std::pair<const char*, std::function<void(HDC)>> calls[] = {
+        {"FillRect", [](HDC dc) { FillColour(dc, RECT{0, 0, 240, 268}, 0xFFFFFF); }},
+        {"Rectangle", [](HDC dc) { Rectangle(dc, -5, -5, 400, 400); }},
+        {"RoundRect", [](HDC dc) { RoundRect(dc, -5, -5, 400, 400, 20, 20); }},
+        {"Polyline", [](HDC dc) {
+             POINT line[] = {{-50, 30}, {500, 30}};
+             Polyline(dc, line, 2);
+         }},
+        {"DrawTextW", [](HDC dc) {
+             RECT fromRow30{0, 30, 240, 268};
+             SelectObject(dc, CreateFontIndirectW(&kFont));
+             SetBkColor(dc, 0xFFFFFF);
+             DrawTextW(dc, L"WWWWWWWWWWWW", -1, &fromRow30, 0);
+         }},
+        {"BitBlt", [&](HDC dc) { BitBlt(dc, 0, 0, 240, 268, white, 0, 0, SRCCOPY); }},
+    };
+    for (const auto& [name, draw] : calls) {
+        SCOPED_TRACE(name);
+        RecordingWindow w(/*visible=*/true);
+        HDC before = GetDC(w.hwnd());
+        FillColour(before, RECT{0, 0, 240, 268}, 0x000000);
+        ReleaseDC(w.hwnd(), before);
+        RECT part{20, 30, 60, 50}, box;
+        InvalidateRect(w.hwnd(), &part, FALSE);
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(w.hwnd(), &ps);
+        EXPECT_EQ(GetClipBox(dc, &box), SIMPLEREGION);
+        EXPECT_TRUE(box.left == 20 && box.top == 30 && box.right == 60 && box.bottom == 50);
+        SelectObject(dc, GetStockObject(WHITE_PEN));
+        SelectObject(dc, GetStockObject(WHITE_BRUSH));
+        draw(dc);
+        EndPaint(w.hwnd(), &ps);
+        EXPECT_FALSE(GetUpdateRect(w.hwnd(), nullptr, FALSE)) << "the paint validated the window";
+        // The client starts at screen row 26.
+        EXPECT_EQ(backend.FramePixel(20, 26 + 30), 0xFFFF);
+        EXPECT_EQ(backend.FramePixel(59, 26 + 30), 0xFFFF);
+        for (POINT outside : {POINT{19, 30}, POINT{60, 30}, POINT{20, 29}, POINT{20, 50}, POINT{120, 134}})
+            EXPECT_EQ(backend.FramePixel(outside.x, 26 + outside.y), 0x0000) << outside.x << "," << outside.y;
+    }
 }
 
 TEST_F(GdiCoreTest, AWindowOnTopCoversTheOneBelowWhateverPaintsLater) {
     RecordingWindow below(/*visible=*/true);
     RecordingWindow above(/*visible=*/true);
     HDC top = GetDC(above.hwnd());
-    Fill(top, RECT{0, 0, 240, 268}, 0x0000FF);
+    FillColour(top, RECT{0, 0, 240, 268}, 0x0000FF);
     ReleaseDC(above.hwnd(), top);
     HDC bottom = GetDC(below.hwnd());
-    Fill(bottom, RECT{0, 0, 240, 268}, 0xFFFFFF);
+    FillColour(bottom, RECT{0, 0, 240, 268}, 0xFFFFFF);
     ReleaseDC(below.hwnd(), bottom);
     EXPECT_EQ(backend.FramePixel(100, 100), Pack565(0x0000FF));
-}
-
-}  // namespace
-
-namespace {
-
-TEST_F(GdiCoreTest, FramesCanBeWrittenAsPng) {
-    auto buffer = platform::PixelBuffer::Make(3, 2, 16, true);
-    ASSERT_TRUE(buffer);
-    buffer->Rows().Set(0, 0, 0xFFFFFF);
-    std::string path = TempDir() + "/frame.png";
-    ASSERT_TRUE(platform::WritePng(path, buffer->Rows()));
-    std::vector<uint8_t> bytes = ReadBytes(path);
-    ASSERT_GT(bytes.size(), 24u);
-    EXPECT_EQ(0, memcmp(bytes.data(), "\x89PNG\r\n\x1a\n", 8));
-    EXPECT_EQ(bytes[19], 3) << "width in the header";
-    EXPECT_EQ(bytes[23], 2) << "height in the header";
-    EXPECT_FALSE(platform::WritePng(TempDir() + "/no/such/folder/x.png", buffer->Rows()));
 }
 
 }  // namespace

@@ -141,17 +141,6 @@ TEST_F(SettingsStoreTest, AWriteIntoAReadOnlyFolderFailsCleanly) {
     EXPECT_EQ(back, std::vector<uint8_t>(108, 0x11));
 }
 
-TEST_F(SettingsStoreTest, ValuesAreIndependent) {
-    ASSERT_EQ(Write(L"GameState", std::vector<uint8_t>(108, 5)), ERROR_SUCCESS);
-    ASSERT_EQ(Write(L"PlaySounds", {1, 0, 0, 0}), ERROR_SUCCESS);
-    ASSERT_EQ(Write(L"PlaySounds", {0, 0, 0, 0}), ERROR_SUCCESS);
-    std::vector<uint8_t> back;
-    ASSERT_EQ(Read(L"GameState", 108, &back), ERROR_SUCCESS);
-    EXPECT_EQ(back, std::vector<uint8_t>(108, 5));
-    ASSERT_EQ(Read(L"PlaySounds", 4, &back), ERROR_SUCCESS);
-    EXPECT_EQ(back, (std::vector<uint8_t>{0, 0, 0, 0}));
-}
-
 TEST_F(SettingsStoreTest, NamesThatWouldLeaveTheFolderAreRefused) {
     HKEY h = nullptr;
     EXPECT_NE(RegCreateKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\..\\..\\escape", 0, nullptr, 0, 0, nullptr, &h, nullptr),

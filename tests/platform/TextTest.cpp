@@ -7,7 +7,6 @@
 
 #include "platform/FontFace.h"
 #include "platform/PixelRows.h"
-#include "platform/Windowing.h"
 #include "tests/support/PlatformFixture.h"
 #include "tests/support/GdiPictures.h"
 
@@ -127,24 +126,6 @@ TEST_F(TextTest, DrawingIsClippedToTheRectangleAndTheSurface) {
     for (RECT edge : {RECT{-30, -8, 200, 100}, RECT{100, 30, 300, 90}}) EXPECT_EQ(DrawTextW(free, L"Quit", -1, &edge, 0), 20);
     EXPECT_EQ(DrawTextW(nullptr, L"x", -1, &r, 0), 0);
     EXPECT_EQ(DrawTextW(free, nullptr, -1, &r, 0), 0);
-}
-
-TEST_F(TextTest, APaintDCClipsTheTextAndItReachesTheScreen) {
-    RecordingWindow w(/*visible=*/true);
-    RECT part{20, 30, 60, 50};
-    InvalidateRect(w.hwnd(), &part, FALSE);
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(w.hwnd(), &ps);
-    SelectObject(dc, Font(20));
-    SetBkColor(dc, 0xFFFFFF);
-    RECT all{0, 0, 240, 268}, fromRow30{0, 30, 240, 268};
-    DrawTextW(dc, L"WWWWWWWWWWWW", -1, &all, DT_CENTER | DT_VCENTER);
-    DrawTextW(dc, L"WWWWWWWWWWWW", -1, &fromRow30, 0);
-    EndPaint(w.hwnd(), &ps);
-    EXPECT_EQ(backend.FramePixel(20, 26 + 30), 0xFFFF) << "the second text's background at client (20, 30)";
-    EXPECT_EQ(backend.FramePixel(19, 26 + 30), 0x0000);
-    EXPECT_EQ(backend.FramePixel(60, 26 + 30), 0x0000);
-    EXPECT_EQ(backend.FramePixel(120, 26 + 134), 0x0000) << "the centred text lies outside the update area";
 }
 
 TEST_F(TextTest, TextColourAndOpaqueBackgroundOnBothDepths) {

@@ -96,6 +96,13 @@ std::vector<UINT> RecordingWindow::Messages() const {
     return out;
 }
 
+std::vector<RecordingWindow::Entry> RecordingWindow::Of(UINT message) const {
+    std::vector<Entry> out;
+    for (const Entry& e : entries_)
+        if (e.message == message) out.push_back(e);
+    return out;
+}
+
 int RecordingWindow::DrainQueue() {
     int n = 0;
     MSG msg;
