@@ -82,7 +82,7 @@ TEST_F(PatternsTest, DoubleCenterAdvancesThePressedCellTwice) {
     EXPECT_EQ(g.GetCell(1, 1), 1);
 }
 
-TEST_F(PatternsTest, PressesOffTheBoardChangeNothing) {
+TEST_F(PatternsTest, PressesOffTheBoardAndFrozenPressesCountAndTellNothing) {
     RecordingWindow owner;
     CPuzzleGame g;
     g.m_hWndOwner = owner.hwnd();
@@ -91,9 +91,16 @@ TEST_F(PatternsTest, PressesOffTheBoardChangeNothing) {
         EXPECT_FALSE(g.Press(x, y));
         EXPECT_FALSE(g.AdvanceCell(x, y));
     }
-    EXPECT_EQ(g.m_nMoves, 0);
-    EXPECT_TRUE(owner.Messages().empty());
     for (BYTE c : g.m_Board) EXPECT_EQ(c, 0);
+    g.m_nMode = GAME_SINGLE;
+    g.m_nType = TYPE_CORNERS;
+    g.m_bFrozen = TRUE;
+    g.m_Board[1 * 8 + 1] = 1;  // pressing (0, 0) solves it: only (1, 1) changes
+    EXPECT_TRUE(g.Press(0, 0));
+    EXPECT_TRUE(g.IsBoardSolved());
+    EXPECT_EQ(g.m_nMoves + g.m_nTotal, 0);
+    RecordingWindow::DrainQueue();
+    EXPECT_TRUE(owner.Messages().empty()) << "no move, no completion";
 }
 
 TEST_F(PatternsTest, AValueAtOrAboveKBecomesZeroAtItsNextAdvance) {
@@ -109,46 +116,20 @@ TEST_F(PatternsTest, AValueAtOrAboveKBecomesZeroAtItsNextAdvance) {
     EXPECT_EQ(g.GetCell(0, 0), 1);
 }
 
-TEST_F(PatternsTest, AFrozenPressChangesCellsButCountsAndTellsNothing) {
-    RecordingWindow owner;
-    CPuzzleGame g;
-    g.m_hWndOwner = owner.hwnd();
-    g.m_nMode = GAME_SINGLE;
-    g.m_nType = TYPE_CORNERS;
-    g.m_bFrozen = TRUE;
-    g.m_Board[1 * 8 + 1] = 1;  // pressing (0, 0) solves it: only (1, 1) changes
-    EXPECT_TRUE(g.Press(0, 0));
-    EXPECT_TRUE(g.IsBoardSolved());
-    EXPECT_EQ(g.m_nMoves, 0);
-    EXPECT_EQ(g.m_nTotal, 0);
-    RecordingWindow::DrainQueue();
-    EXPECT_TRUE(owner.Messages().empty()) << "no move, no completion";
-}
-
 TEST_F(PatternsTest, SolvedMeansUniformInsideTheSquareWhateverLiesOutside) {
     CPuzzleGame g;
     g.m_nSize = 4;
-    EXPECT_TRUE(g.IsBoardSolved()) << "all 0";
     for (int x = 0; x < 4; ++x)
         for (int y = 0; y < 4; ++y) g.m_Board[x * 8 + y] = 3;
-    EXPECT_TRUE(g.IsBoardSolved()) << "all 3";
     g.m_Board[4 * 8 + 0] = 1;  // outside the 4 x 4 square
     g.m_Board[0 * 8 + 7] = 2;
     EXPECT_TRUE(g.IsBoardSolved());
     g.m_Board[3 * 8 + 3] = 2;
     EXPECT_FALSE(g.IsBoardSolved());
-}
-
-TEST_F(PatternsTest, SetSizeKeepsToThreeThroughEight) {
-    CPuzzleGame g;
-    g.SetSize(8);
-    EXPECT_EQ(g.m_nSize, 8);
-    g.SetSize(9);
-    EXPECT_EQ(g.m_nSize, 8);
-    g.SetSize(2);
-    EXPECT_EQ(g.m_nSize, 8);
-    g.SetSize(3);
-    EXPECT_EQ(g.m_nSize, 3);
+    for (auto [asked, kept] : {std::pair{8, 8}, {9, 8}, {2, 8}, {3, 3}}) {
+        g.SetSize(asked);
+        EXPECT_EQ(g.m_nSize, kept) << "SetSize keeps to 3 through 8";
+    }
 }
 
 // Every scramble leaves an unsolved, solvable board with nothing outside the square, for every
