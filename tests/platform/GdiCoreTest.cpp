@@ -21,6 +21,11 @@ using platform::Unpack565;
 
 class GdiCoreTest : public PlatformTest {
 protected:
+    static std::vector<COLORREF> Row(HDC dc, int w) {
+        std::vector<COLORREF> out;
+        for (int x = 0; x < w; ++x) out.push_back(GetPixel(dc, x, 0));
+        return out;
+    }
     // One character per pixel: '.' for colour 0, '#' for anything else.
     static std::string Dots(HDC dc, int w, int h) {
         std::string s;
@@ -35,39 +40,28 @@ protected:
 TEST_F(GdiCoreTest, PackAndUnpackRules) {
     EXPECT_EQ(Pack565(0xFFFFFF), 0xFFFF);
     EXPECT_EQ(Unpack565(0xFFFF), 0xF8FCF8u) << "white reads back with the low bits zero";
-    EXPECT_EQ(Pack565(0xF800F8), 0xF81F) << "the key colour";
-    EXPECT_EQ(Unpack565(0xF81F), 0xF800F8u);
     EXPECT_EQ(Pack565(0xFF00FF), 0xF81F) << "magenta collapses onto the key";
+    EXPECT_EQ(Unpack565(0xF81F), 0xF800F8u) << "the key colour";
     EXPECT_EQ(platform::Widen565(0xFFFF), 0xFFFFFFu);
-    EXPECT_EQ(platform::Widen565(0x0000), 0x000000u);
     EXPECT_EQ(Pack565(RGB(0x12, 0x34, 0x56)), 0x11AA) << "00010 001101 01010";
 }
 
 TEST_F(GdiCoreTest, SectionsAreBottomUpWithFourBytePitch) {
-    uint8_t* bits = nullptr;
+    uint8_t *bits = nullptr, *bits16 = nullptr;
     HBITMAP bm = nullptr;
-    HDC dc = MakeSectionDC(3, 2, 24, &bits, &bm);
+    HDC dc = MakeSectionDC(3, 2, 24, &bits, &bm), dc16 = MakeSectionDC(3, 2, 16, &bits16);
     BITMAP info{};
     ASSERT_EQ(GetObject(bm, sizeof info, &info), static_cast<int>(sizeof info));
     EXPECT_EQ(info.bmWidthBytes, 12) << "3 x 3 bytes rounded up to 12";
-    EXPECT_EQ(info.bmBitsPixel, 24);
     EXPECT_EQ(info.bmBits, bits);
-    for (int i = 0; i < 24; ++i) EXPECT_EQ(bits[i], 0) << "zero-filled";
-
+    EXPECT_EQ(std::vector<uint8_t>(bits, bits + 24), std::vector<uint8_t>(24, 0)) << "zero-filled";
     SetPixel(dc, 0, 0, 0x123456);
-    EXPECT_EQ(bits[12], 0x12) << "pixel (0, 0) is in the second stored row: blue (0x12) first";
-    EXPECT_EQ(bits[13], 0x34);
-    EXPECT_EQ(bits[14], 0x56);
-    EXPECT_EQ(GetPixel(dc, 0, 0), 0x123456u);
     SetPixel(dc, 2, 1, 0xFFFFFF);
-    EXPECT_EQ(bits[6], 0xFF) << "the bottom row is stored first";
-
-    uint8_t* bits16 = nullptr;
-    HDC dc16 = MakeSectionDC(3, 2, 16, &bits16);
+    // (0, 0) is in the second stored row, blue (0x12) first; the bottom row is stored first.
+    EXPECT_EQ((std::vector<uint8_t>{bits[12], bits[13], bits[14], bits[6]}), (std::vector<uint8_t>{0x12, 0x34, 0x56, 0xFF}));
+    EXPECT_EQ(GetPixel(dc, 0, 0), 0x123456u);
     SetPixel(dc16, 1, 0, 0xFFFFFF);
-    EXPECT_EQ(bits16[8 + 2], 0xFF);
-    EXPECT_EQ(bits16[8 + 3], 0xFF);
-    EXPECT_EQ(GetPixel(dc16, 1, 0), 0xF8FCF8u);
+    EXPECT_EQ(bits16[8 + 2] + bits16[8 + 3], 0xFF + 0xFF) << "a 16-bit row takes 8 bytes";
     for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {3, 0}, {0, 2}}) {
         EXPECT_EQ(GetPixel(dc16, x, y), CLR_INVALID);
         EXPECT_EQ(SetPixel(dc16, x, y, 0), CLR_INVALID);
@@ -115,19 +109,12 @@ TEST_F(GdiCoreTest, SelectionReturnsWhatWasDisplacedAndGuardsDeletion) {
 }
 
 TEST_F(GdiCoreTest, DeviceBitmapsTakeTheReferenceDepthAndHideTheirPixels) {
-    HDC dc24 = MakeSectionDC(2, 2, 24);
-    HBITMAP device = CreateCompatibleBitmap(dc24, 5, 3);
-    BITMAP info{};
-    ASSERT_EQ(GetObject(device, sizeof info, &info), static_cast<int>(sizeof info));
-    EXPECT_EQ(info.bmBitsPixel, 24);
-    EXPECT_EQ(info.bmBits, nullptr);
-    HBITMAP fromScreen = CreateCompatibleBitmap(GetDC(nullptr), 5, 3);
-    ASSERT_EQ(GetObject(fromScreen, sizeof info, &info), static_cast<int>(sizeof info));
-    EXPECT_EQ(info.bmBitsPixel, 16);
-    HDC fresh = CreateCompatibleDC(nullptr);
-    HBITMAP fromFresh = CreateCompatibleBitmap(fresh, 2, 2);
-    ASSERT_EQ(GetObject(fromFresh, sizeof info, &info), static_cast<int>(sizeof info));
-    EXPECT_EQ(info.bmBitsPixel, 16) << "a fresh memory DC counts as the screen's depth";
+    for (auto [reference, depth] : {std::pair{MakeSectionDC(2, 2, 24), 24}, {GetDC(nullptr), 16}, {CreateCompatibleDC(nullptr), 16}}) {
+        BITMAP info{};
+        ASSERT_EQ(GetObject(CreateCompatibleBitmap(reference, 5, 3), sizeof info, &info), static_cast<int>(sizeof info));
+        EXPECT_EQ(info.bmBitsPixel, depth) << "a fresh memory DC counts as the screen's depth";
+        EXPECT_EQ(info.bmBits, nullptr);
+    }
 }
 
 TEST_F(GdiCoreTest, FillRectCoversLeftAndTopButNotRightAndBottom) {
@@ -159,42 +146,31 @@ TEST_F(GdiCoreTest, OverlappingCopiesWithinOneSurfaceBehaveAsThroughATemporary) 
     HDC dc = MakeSectionDC(6, 1, 24);
     for (int x = 0; x < 6; ++x) SetPixel(dc, x, 0, RGB(static_cast<BYTE>(x * 10), 0, 0));
     BitBlt(dc, 1, 0, 5, 1, dc, 0, 0, SRCCOPY);
-    for (int x = 1; x < 6; ++x) EXPECT_EQ(GetPixel(dc, x, 0), RGB(static_cast<BYTE>((x - 1) * 10), 0, 0));
+    EXPECT_EQ(Row(dc, 6), (std::vector<COLORREF>{0, 0, 10, 20, 30, 40}));
     BitBlt(dc, 0, 0, 5, 1, dc, 1, 0, SRCCOPY);
-    for (int x = 0; x < 5; ++x) EXPECT_EQ(GetPixel(dc, x, 0), RGB(static_cast<BYTE>(x * 10), 0, 0));
+    EXPECT_EQ(Row(dc, 6), (std::vector<COLORREF>{0, 10, 20, 30, 40, 40}));
 }
 
-TEST_F(GdiCoreTest, EveryFormatPairConverts) {
-    HDC s24 = MakeSectionDC(2, 1, 24), s16 = MakeSectionDC(2, 1, 16);
-    HDC device16 = CreateCompatibleDC(nullptr);
+TEST_F(GdiCoreTest, EveryFormatPairConvertsAndTransparentImageSkipsTheKeyColour) {
+    HDC s24 = MakeSectionDC(2, 1, 24), s16 = MakeSectionDC(2, 1, 16), back24 = MakeSectionDC(2, 1, 24);
+    HDC copy24 = MakeSectionDC(2, 1, 24), device16 = CreateCompatibleDC(nullptr);
     SelectObject(device16, CreateCompatibleBitmap(device16, 2, 1));
     SetPixel(s24, 0, 0, 0xFFFFFF);
     SetPixel(s24, 1, 0, 0x123456);
-
     BitBlt(s16, 0, 0, 2, 1, s24, 0, 0, SRCCOPY);
-    EXPECT_EQ(GetPixel(s16, 0, 0), 0xF8FCF8u);
-    EXPECT_EQ(GetPixel(s16, 1, 0), Unpack565(Pack565(0x123456)));
+    EXPECT_EQ(Row(s16, 2), (std::vector<COLORREF>{0xF8FCF8, 0x103450}));
     BitBlt(device16, 0, 0, 2, 1, s16, 0, 0, SRCCOPY);
-    HDC back24 = MakeSectionDC(2, 1, 24);
     BitBlt(back24, 0, 0, 2, 1, device16, 0, 0, SRCCOPY);
-    EXPECT_EQ(GetPixel(back24, 0, 0), 0xFFFFFFu) << "16 -> 24 keeps white white";
-    EXPECT_EQ(GetPixel(back24, 1, 0), platform::Widen565(Pack565(0x123456)));
-    HDC copy24 = MakeSectionDC(2, 1, 24);
+    EXPECT_EQ(Row(back24, 2), (std::vector<COLORREF>{0xFFFFFF, 0x103452})) << "16 -> 24 widens: white stays white";
     BitBlt(copy24, 0, 0, 2, 1, s24, 0, 0, SRCCOPY);
     EXPECT_EQ(GetPixel(copy24, 1, 0), 0x123456u) << "24 -> 24 is exact";
-}
 
-TEST_F(GdiCoreTest, TransparentImageSkipsTheKeyColour) {
-    HDC src = MakeSectionDC(3, 1, 16);
+    HDC src = MakeSectionDC(3, 1, 16), dst = SectionDC(3, 1, 24, 0x0000FF);
     SetPixel(src, 0, 0, 0xF800F8);
     SetPixel(src, 1, 0, 0x00FF00);
     SetPixel(src, 2, 0, 0xFF00FF);  // stored as the key
-    HDC dst = MakeSectionDC(3, 1, 24);
-    FillColour(dst, RECT{0, 0, 3, 1}, 0x0000FF);
     EXPECT_TRUE(TransparentImage(dst, 0, 0, 3, 1, src, 0, 0, 3, 1, 0xF800F8));
-    EXPECT_EQ(GetPixel(dst, 0, 0), 0x0000FFu);
-    EXPECT_EQ(GetPixel(dst, 1, 0), platform::Widen565(Pack565(0x00FF00)));
-    EXPECT_EQ(GetPixel(dst, 2, 0), 0x0000FFu);
+    EXPECT_EQ(Row(dst, 3), (std::vector<COLORREF>{0x0000FF, 0x00FF00, 0x0000FF}));
     EXPECT_TRUE(TransparentImage(dst, -2, 0, 3, 1, src, 0, 0, 3, 1, 0xF800F8)) << "clipped, not refused";
 }
 
