@@ -51,12 +51,4 @@ TEST(ProgramOptionsTest, HelpAndVersionWinOverWhatFollowsButNotOverAnEarlierErro
     EXPECT_EQ(Parse({"--zoom", "99", "--help"}).action, ProgramOptions::Action::Error);
 }
 
-TEST(ProgramOptionsTest, UsageListsEveryKnownScreen) {
-    std::string usage = ProgramUsage();
-    for (const platform::DeviceProfile& p : platform::KnownDeviceProfiles())
-        EXPECT_NE(usage.find(std::to_string(p.width) + "x" + std::to_string(p.height)), std::string::npos);
-    for (const char* option : {"--screen", "--zoom", "--help", "--version"})
-        EXPECT_NE(usage.find(option), std::string::npos) << option;
-}
-
 }  // namespace

@@ -1,4 +1,4 @@
-// The headless backend's aids for tests: kept frames, PNG dumps, the phone's keys by role.
+// The headless backend's aids for tests: kept frames and PNG dumps.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -31,17 +31,6 @@ TEST_F(HeadlessHarnessTest, FramesCanBeKeptOneByOneAndDumpedAsPng) {
     EXPECT_EQ(png[18] * 256 + png[19], 240) << "width in the header";
     EXPECT_EQ(png[22] * 256 + png[23], 320) << "height in the header";
     EXPECT_FALSE(backend.DumpLastFrame(TempDir() + "/no/such/folder/x.png"));
-}
-
-TEST_F(HeadlessHarnessTest, SoftKeysAndBackAreScriptedByRole) {
-    RecordingWindow w(/*visible=*/true);
-    backend.ScriptSoftKey(/*right=*/false);
-    backend.ScriptSoftKey(/*right=*/true);
-    backend.ScriptBack();
-    RecordingWindow::DrainQueue();
-    std::vector<WPARAM> downs;
-    for (const auto& e : w.Of(WM_KEYDOWN)) downs.push_back(e.wParam);
-    EXPECT_EQ(downs, (std::vector<WPARAM>{VK_F1, VK_F2, VK_ESCAPE}));
 }
 
 }  // namespace
