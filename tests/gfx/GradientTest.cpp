@@ -5,7 +5,6 @@
 #include <bit>
 
 #include "gfx/Blend.h"
-#include "gfx/PixelMath.h"
 #include "platform/GdiState.h"
 #include "tests/gfx/Surfaces.h"
 #include "tests/support/PlatformFixture.h"
@@ -21,20 +20,14 @@ protected:
     static COLORREF Grey(int v) { return RGB(v, v, v); }
 };
 
-TEST_F(GradientTest, RowPositionsTakeTheSinglePrecisionStep) {
-    EXPECT_EQ(gfx::VerticalPosition(0, 1), 255);
-    EXPECT_EQ(gfx::VerticalPosition(0, 3), 255);
-    EXPECT_EQ(gfx::VerticalPosition(1, 3), 169);
-    EXPECT_EQ(gfx::VerticalPosition(2, 3), 84) << "85 in double precision";
-}
-
 TEST_F(GradientTest, WorkedRowsOnBothDepths) {
     CQorGDI one;
     ASSERT_TRUE(MakeSection(one, 4, 1, 24));
     EXPECT_TRUE(Vertical(one, RECT{0, 0, 4, 1}, 0x000000, 0x804020));
     for (COLORREF c : Pixels(one)) EXPECT_EQ(c, RGB(0x1F, 0x3F, 0x7F)) << "height 1: the bottom colour × 255/256";
 
-    // Black to white: (255 × t) >> 8 for t = 84, 169, 255 from the top line down.
+    // Black to white: (255 × t) >> 8 for t = 84, 169, 255 from the top line down; t is taken in
+    // single precision (85 in double precision).
     const int expected[3] = {83, 168, 254};
     for (int depth : {24, 16}) {
         CQorGDI s;

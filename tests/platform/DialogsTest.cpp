@@ -83,7 +83,9 @@ protected:
     }
 
     void ScriptDown(UINT vk) { ScriptKeyEvent(platform::InputType::KeyDown, vk); }
-    void ScriptUp(UINT vk) { ScriptKeyEvent(platform::InputType::KeyUp, vk); }
+    void ScriptPresses(std::initializer_list<UINT> keys) {
+        for (UINT vk : keys) backend.ScriptKey(vk);
+    }
 
     HINSTANCE instance = nullptr;
 };
@@ -107,10 +109,7 @@ TEST_F(DialogsTest, ControlsAreMadeFromTheDescriptionAndTheTopMostEnabledOneHasT
         if (m == WM_COMMAND && LOWORD(wp) == IDOK) EndDialog(h, 7);
         return 0;
     };
-    for (UINT vk : {VK_DOWN, VK_DOWN, VK_UP, VK_LEFT, VK_RETURN}) {
-        ScriptDown(vk);
-        ScriptUp(vk);
-    }
+    ScriptPresses({VK_DOWN, VK_DOWN, VK_UP, VK_LEFT, VK_RETURN});
     EXPECT_EQ(Run(2, owner.hwnd(), handler), 7);
     EXPECT_EQ(initParam, reinterpret_cast<LPARAM>(&handler));
     EXPECT_TRUE(firstIsEleven);
@@ -134,12 +133,8 @@ TEST_F(DialogsTest, ControlsAreMadeFromTheDescriptionAndTheTopMostEnabledOneHasT
 TEST_F(DialogsTest, EnterGivesOkOnReleaseOnly) {
     std::vector<UINT> seen;
     Handler handler = [&](HWND h, UINT m, WPARAM wp, LPARAM) -> INT_PTR {
-        if (m == WM_KEYDOWN || m == WM_KEYUP) seen.push_back(m);
-        if (m == WM_COMMAND && LOWORD(wp) == IDOK) {
-            seen.push_back(m);
-            EndDialog(h, 1);
-        }
-        if (m == WM_USER) seen.push_back(m);
+        if (m == WM_KEYDOWN || m == WM_KEYUP || (m == WM_COMMAND && LOWORD(wp) == IDOK)) seen.push_back(m);
+        if (m == WM_COMMAND && LOWORD(wp) == IDOK) EndDialog(h, 1);
         return 0;
     };
     ScriptDown(VK_RETURN);
@@ -148,28 +143,21 @@ TEST_F(DialogsTest, EnterGivesOkOnReleaseOnly) {
     EXPECT_TRUE(seen.empty());
     MSG msg;
     EXPECT_FALSE(GetMessageW(&msg, nullptr, 0, 0)) << "the quit is passed on";
-
-    ScriptDown(VK_RETURN);
-    ScriptUp(VK_RETURN);
+    ScriptPresses({VK_RETURN});
     EXPECT_EQ(Run(2, nullptr, handler), 1);
     EXPECT_EQ(seen, std::vector<UINT>{WM_COMMAND});
 }
 
 TEST_F(DialogsTest, ADialogWithoutFocusableControlsGetsEveryKeyItself) {
-    std::vector<std::pair<UINT, WPARAM>> keys;
+    std::vector<WPARAM> keys;
     Handler handler = [&](HWND h, UINT m, WPARAM wp, LPARAM) -> INT_PTR {
-        if (m == WM_KEYDOWN || m == WM_KEYUP) keys.emplace_back(m, wp);
+        if (m == WM_KEYDOWN || m == WM_KEYUP) keys.push_back(wp);
         if (m == WM_KEYUP && wp == '5') EndDialog(h, 3);
         return m == WM_INITDIALOG ? 1 : 0;
     };
-    for (UINT vk : {VK_UP, VK_RETURN, UINT('5')}) {
-        ScriptDown(vk);
-        ScriptUp(vk);
-    }
+    ScriptPresses({VK_UP, VK_RETURN, '5'});
     EXPECT_EQ(Run(1, nullptr, handler), 3);
-    EXPECT_EQ(keys.size(), 6u);
-    EXPECT_EQ(keys[2], std::make_pair(WM_KEYDOWN, WPARAM(VK_RETURN)));
-    EXPECT_EQ(keys[3], std::make_pair(WM_KEYUP, WPARAM(VK_RETURN)));
+    EXPECT_EQ(keys, (std::vector<WPARAM>{VK_UP, VK_UP, VK_RETURN, VK_RETURN, '5', '5'}));
 }
 
 TEST_F(DialogsTest, TheProceduresAnswerDecidesWhetherTheManagerStepsIn) {
@@ -224,10 +212,7 @@ TEST_F(DialogsTest, QuitEndsNestedDialogsOneByOneAndReachesTheMainLoop) {
         if (m == WM_KEYUP && wp == '1') results.push_back(Run(1, h, inner));
         return 0;
     };
-    ScriptDown('1');
-    ScriptUp('1');
-    ScriptDown('2');
-    ScriptUp('2');
+    ScriptPresses({'1', '2'});
     ScriptDown('3');
     results.push_back(Run(1, nullptr, outer));
     EXPECT_EQ(results, (std::vector<INT_PTR>{0, 0}));
@@ -248,8 +233,7 @@ TEST_F(DialogsTest, AnEndedDialogTakesNoMoreMessages) {
         if (m == WM_USER && ++userMessages == 1) EndDialog(h, 4);
         return 0;
     };
-    ScriptDown(VK_RETURN);
-    ScriptUp(VK_RETURN);
+    ScriptPresses({VK_RETURN});
     EXPECT_EQ(Run(1, owner.hwnd(), handler), 4);
     RecordingWindow::DrainQueue();
     EXPECT_EQ(userMessages, 1) << "the second post died with the dialog";

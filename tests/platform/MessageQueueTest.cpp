@@ -1,7 +1,7 @@
 // The message queue's ordering rules: sends and posts, posted before input before paint, the quit,
-// dead windows, the end of a script, typed characters and watched descriptors.
+// dead windows, the end of a script and typed characters. Watched descriptors serve the
+// single-instance and termination-signal tests.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "platform/Backend.h"
 #include "platform/Input.h"
@@ -102,29 +102,6 @@ TEST_F(MessageQueueTest, TranslateMessagePostsTheTypedCharacterRightAfterItsKey)
     EXPECT_EQ(w.Messages(), (std::vector<UINT>{WM_KEYDOWN, WM_CHAR, WM_KEYUP, WM_KEYDOWN}));
     ASSERT_EQ(w.Of(WM_CHAR).size(), 1u);
     EXPECT_EQ(w.Of(WM_CHAR)[0].wParam, static_cast<WPARAM>(L'n'));
-}
-
-TEST_F(MessageQueueTest, AReadableDescriptorRunsItsCallbackFromTheLoop) {
-    int fds[2];
-    ASSERT_EQ(pipe(fds), 0);
-    static int calls;
-    calls = 0;
-    platform::WatchReadable(fds[0], [](int fd, void*) {
-        char c;
-        (void)!read(fd, &c, 1);
-        ++calls;
-        PostQuitMessage(4);
-    }, nullptr);
-    EXPECT_FALSE(platform::DispatchReadable(0)) << "nothing to read yet";
-    ASSERT_EQ(write(fds[1], "x", 1), 1);
-    MSG msg;
-    EXPECT_FALSE(GetMessageW(&msg, nullptr, 0, 0));
-    EXPECT_EQ(msg.wParam, 4u) << "the callback ran inside the loop and asked it to end";
-    EXPECT_EQ(calls, 1);
-    platform::UnwatchReadable(fds[0]);
-    EXPECT_TRUE(platform::WatchedDescriptors().empty());
-    close(fds[0]);
-    close(fds[1]);
 }
 
 }  // namespace
