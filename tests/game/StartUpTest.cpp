@@ -26,26 +26,12 @@ std::vector<uint8_t> Dword(uint32_t v) {
             static_cast<uint8_t>(v >> 24)};
 }
 
-// What the store looks like on disk: the bytes and the file itself (a rewrite makes a new file).
-struct FileSnapshot {
-    std::vector<uint8_t> bytes;
-    ino_t inode = 0;
-    timespec mtime{};
-
-    static FileSnapshot Of(const std::string& path) {
-        FileSnapshot s;
-        struct stat st;
-        if (stat(path.c_str(), &st) != 0) return s;
-        s.bytes = ReadBytes(path);
-        s.inode = st.st_ino;
-        s.mtime = st.st_mtim;
-        return s;
-    }
-    bool operator==(const FileSnapshot& o) const {
-        return bytes == o.bytes && inode == o.inode && mtime.tv_sec == o.mtime.tv_sec &&
-               mtime.tv_nsec == o.mtime.tv_nsec;
-    }
-};
+// What a value looks like on disk: its bytes and the file itself (a rewrite makes a new file).
+std::tuple<std::vector<uint8_t>, ino_t, long, long> Snapshot(const std::string& path) {
+    struct stat st {};
+    stat(path.c_str(), &st);
+    return {ReadBytes(path), st.st_ino, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
+}
 
 class StartUpTest : public PlatformTest {
 protected:
@@ -74,14 +60,6 @@ protected:
     HINSTANCE instance = nullptr;
 };
 
-TEST_F(StartUpTest, CloseEndsWithExitCodeZeroAndWritesBothValues) {
-    backend.ScriptClose();
-    EXPECT_EQ(RunGame(), 0);
-    EXPECT_EQ(ReadBytes(GameValuePath("PlaySounds")), Dword(1)) << "sound is on by default";
-    EXPECT_EQ(ReadBytes(GameValuePath("GameState")).size(), 108u);
-    EXPECT_EQ(platform::WindowsInCreationOrder().size(), 0u) << "the window went with its object";
-}
-
 TEST_F(StartUpTest, TheSoundSettingIsReadAsAFlagAndWrittenBackAsOne) {
     for (auto [stored, expected] : {std::pair<uint32_t, uint32_t>{0, 0}, {7, 1}, {0xFFFFFFFF, 1}}) {
         WriteBytes(GameValuePath("PlaySounds"), Dword(stored));
@@ -104,7 +82,12 @@ TEST_F(StartUpTest, TheCounterFontFollowsTheIconSize) {
     }
 }
 
-TEST_F(StartUpTest, TheSavedGameComesBackAsItWasLeft) {
+TEST_F(StartUpTest, CloseEndsWithExitCodeZeroAndTheSavedGameComesBackAsItWasLeft) {
+    backend.ScriptClose();
+    EXPECT_EQ(RunGame(), 0);
+    EXPECT_EQ(ReadBytes(GameValuePath("PlaySounds")), Dword(1)) << "sound is on by default";
+    EXPECT_EQ(ReadBytes(GameValuePath("GameState")).size(), 108u);
+    EXPECT_TRUE(platform::WindowsInCreationOrder().empty()) << "the window went with its object";
     std::vector<uint8_t> saved = SavedSeries();
     WriteBytes(GameValuePath("GameState"), saved);
     backend.ScriptKey(VK_F2);  // input the game ignores: nothing may change the board
@@ -134,8 +117,8 @@ TEST_F(StartUpTest, TwoProcessesTheSecondExitsAtOnceAndTheFirstComesToTheFront) 
     WriteBytes(GameValuePath("PlaySounds"), Dword(0));
     std::vector<uint8_t> saved = SavedSeries();
     WriteBytes(GameValuePath("GameState"), saved);
-    FileSnapshot sound = FileSnapshot::Of(GameValuePath("PlaySounds"));
-    FileSnapshot state = FileSnapshot::Of(GameValuePath("GameState"));
+    const auto sound = Snapshot(GameValuePath("PlaySounds"));
+    const auto state = Snapshot(GameValuePath("GameState"));
     int childStatus = -1;
     bool storeUntouched = false;
     int raisedBeforeClose = -1;
@@ -157,8 +140,8 @@ TEST_F(StartUpTest, TwoProcessesTheSecondExitsAtOnceAndTheFirstComesToTheFront) 
                     _exit(code != 0 ? 10 + code : second.FramesPresented() != 0 ? 2 : 0);
                 }
                 waitpid(child, &childStatus, 0);
-                storeUntouched = FileSnapshot::Of(GameValuePath("PlaySounds")) == sound &&
-                                 FileSnapshot::Of(GameValuePath("GameState")) == state;
+                storeUntouched = Snapshot(GameValuePath("PlaySounds")) == sound &&
+                                 Snapshot(GameValuePath("GameState")) == state;
                 return true;  // the raise request waits on the socket for the next pump
             }
             case 1:
