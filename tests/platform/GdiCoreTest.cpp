@@ -99,10 +99,6 @@ TEST_F(GdiCoreTest, SelectionReturnsWhatWasDisplacedAndGuardsDeletion) {
     HGDIOBJ first = SelectObject(dc, bm);
     EXPECT_NE(first, nullptr);
     EXPECT_EQ(SelectObject(other, bm), nullptr) << "a bitmap lives in one DC at a time";
-    EXPECT_EQ(GetTextColor(dc), 0u);
-    EXPECT_EQ(SetBkMode(dc, TRANSPARENT), OPAQUE);
-    EXPECT_EQ(SetTextColor(dc, 0x5A320D), 0u);
-    EXPECT_EQ(GetTextColor(dc), 0x5A320Du);
 }
 
 TEST_F(GdiCoreTest, DeviceBitmapsTakeTheReferenceDepthAndHideTheirPixels) {

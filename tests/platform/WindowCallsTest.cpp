@@ -112,7 +112,7 @@ TEST_F(WindowCallsTest, AnOwnedWindowIsTopLevelAndGoesBeforeItsOwner) {
     EXPECT_EQ(order, expected) << "what a window owns goes before it";
 }
 
-TEST_F(WindowCallsTest, UpdateWindowPaintsThatWindowNowAndPumpsNothing) {
+TEST_F(WindowCallsTest, UpdateWindowPaintsThatWindowNowAndPumpsNothingAndShowingRepaints) {
     RecordingWindow a(/*visible=*/true);
     RecordingWindow b(/*visible=*/true);
     InvalidateRect(a.hwnd(), nullptr, FALSE);
@@ -127,6 +127,13 @@ TEST_F(WindowCallsTest, UpdateWindowPaintsThatWindowNowAndPumpsNothing) {
     a.Clear();
     UpdateWindow(a.hwnd());
     EXPECT_TRUE(a.Messages().empty()) << "nothing to paint once the default procedure validated it";
+
+    RecordingWindow hidden(/*visible=*/false);
+    RecordingWindow::DrainQueue();
+    EXPECT_TRUE(hidden.Of(WM_PAINT).empty()) << "hidden windows are not painted";
+    EXPECT_FALSE(ShowWindow(hidden.hwnd(), SW_SHOW));
+    RecordingWindow::DrainQueue();
+    EXPECT_EQ(hidden.Of(WM_PAINT).size(), 1u) << "showing a hidden window repaints it";
 }
 
 TEST_F(WindowCallsTest, APaintOverChildrenHasThemRepaintAfterwards) {
@@ -146,15 +153,6 @@ TEST_F(WindowCallsTest, APaintOverChildrenHasThemRepaintAfterwards) {
     EXPECT_EQ(parent.Of(WM_PAINT).size(), 1u);
     EXPECT_EQ(under.Of(WM_PAINT).size(), 1u) << "the parent painted over it";
     EXPECT_TRUE(beside.Of(WM_PAINT).empty()) << "outside the parent's paint";
-}
-
-TEST_F(WindowCallsTest, ShowingAHiddenWindowRepaintsIt) {
-    RecordingWindow w(/*visible=*/false);
-    RecordingWindow::DrainQueue();
-    EXPECT_TRUE(w.Of(WM_PAINT).empty()) << "hidden windows are not painted";
-    EXPECT_FALSE(ShowWindow(w.hwnd(), SW_SHOW));
-    RecordingWindow::DrainQueue();
-    EXPECT_EQ(w.Of(WM_PAINT).size(), 1u);
 }
 
 TEST_F(WindowCallsTest, TheModulePathIsTheRunningProgram) {
