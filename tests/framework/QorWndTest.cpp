@@ -39,6 +39,9 @@ private:
         return it == answers.end() ? base : it->second;
     }
     int OnChar(HWND h, WPARAM wp, LPARAM lp) override { return Answer("OnChar", wp, lp, CQorWnd::OnChar(h, wp, lp)); }
+    int OnKeyDown(HWND, WPARAM wp, LPARAM lp) override { return Answer("OnKeyDown", wp, lp, NOT_HANDLED); }
+    int OnKeyUp(HWND, WPARAM wp, LPARAM lp) override { return Answer("OnKeyUp", wp, lp, NOT_HANDLED); }
+    int OnCommand(HWND, WPARAM wp, LPARAM lp) override { return Answer("OnCommand", wp, lp, NOT_HANDLED); }
     int OnDestroy(HWND h, WPARAM wp, LPARAM lp) override {
         return Answer("OnDestroy", wp, lp, CQorWnd::OnDestroy(h, wp, lp));
     }
@@ -70,14 +73,21 @@ protected:
     HINSTANCE instance = nullptr;
 };
 
+// The messages the game answers reach their own operations; the answer passes unchanged, and
+// only -1 lets the default procedure run after the operation.
 TEST_F(QorWndTest, ResultsPassUnchangedAndOnlyMinusOneReachesTheDefault) {
     ProbeWnd w;
     ASSERT_TRUE(Make(w));
-    for (int answer : {0, 1, 7, -2, NOT_HANDLED}) {
-        w.answers["OnChar"] = answer;
-        w.calls.clear();
-        EXPECT_EQ(SendMessageW(w.m_hWnd, WM_CHAR, 'n', 0), answer == NOT_HANDLED ? 0 : answer);
-        EXPECT_EQ(w.Ops().size(), answer == NOT_HANDLED ? 2u : 1u) << answer << ": the default after OnChar or not";
+    for (auto [message, op] : {std::pair<UINT, std::string>{WM_KEYDOWN, "OnKeyDown"}, {WM_KEYUP, "OnKeyUp"},
+                               {WM_CHAR, "OnChar"}, {WM_COMMAND, "OnCommand"}}) {
+        for (int answer : {0, 7, -2, NOT_HANDLED}) {
+            w.answers[op] = answer;
+            w.calls.clear();
+            EXPECT_EQ(SendMessageW(w.m_hWnd, message, 'n', 0), answer == NOT_HANDLED ? 0 : answer) << op;
+            const std::vector<std::string> expected{op, "OnDefault"};
+            EXPECT_EQ(w.Ops(), std::vector<std::string>(expected.begin(), expected.begin() + (answer == NOT_HANDLED ? 2 : 1)))
+                << op << " answering " << answer;
+        }
     }
     EXPECT_EQ(SendMessageW(w.m_hWnd, 0x0024, 0, 0), 0) << "a message without an operation";
     EXPECT_EQ(w.calls.back().op, "OnDefault");
