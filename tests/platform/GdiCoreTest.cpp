@@ -110,29 +110,22 @@ TEST_F(GdiCoreTest, DeviceBitmapsTakeTheReferenceDepthAndHideTheirPixels) {
     }
 }
 
-TEST_F(GdiCoreTest, FillRectCoversLeftAndTopButNotRightAndBottom) {
-    HDC dc = MakeSectionDC(5, 4, 16);
-    FillColour(dc, RECT{1, 1, 3, 3}, 0xFFFFFF);
-    EXPECT_EQ(Dots(dc, 5, 4), ".....\n.##..\n.##..\n.....\n");
-    FillColour(dc, RECT{4, 3, 2, 1}, 0xFFFFFF);  // inverted: nothing
-    FillColour(dc, RECT{-10, 3, 10, 20}, 0xFFFFFF);
-    EXPECT_EQ(Dots(dc, 5, 4), ".....\n.##..\n.##..\n#####\n") << "clipped to the surface";
-}
-
-TEST_F(GdiCoreTest, BitBltClipsOnEverySideAndLeavesUncoveredPixelsAlone) {
-    HDC src = MakeSectionDC(5, 5, 16);
-    FillColour(src, RECT{0, 0, 5, 5}, 0xFFFFFF);
-    HDC dst = MakeSectionDC(5, 5, 16);
-    EXPECT_TRUE(BitBlt(dst, -1, -1, 10, 10, src, 0, 0, SRCCOPY));
-    EXPECT_EQ(Dots(dst, 5, 5), "####.\n####.\n####.\n####.\n.....\n")
-        << "the source ends at 4 pixels from the destination's edge";
-
-    HDC d2 = MakeSectionDC(5, 5, 16);
-    EXPECT_TRUE(BitBlt(d2, 3, 2, 10, 10, src, 0, 0, SRCCOPY));
-    EXPECT_EQ(Dots(d2, 5, 5), ".....\n.....\n...##\n...##\n...##\n");
-    HDC d3 = MakeSectionDC(5, 5, 16);
-    EXPECT_TRUE(BitBlt(d3, 0, 0, 5, 5, src, 3, -2, SRCCOPY));
-    EXPECT_EQ(Dots(d3, 5, 5), ".....\n.....\n##...\n##...\n##...\n") << "source beyond its right and top";
+// '#' where a white fill or block transfer reached a black 5 × 5 surface.
+TEST_F(GdiCoreTest, FillRectAndBitBltCoverLeftAndTopButNotRightAndBottomAndClipOnEverySide) {
+    HDC white = SectionDC(5, 5, 16, 0xFFFFFF);
+    const std::pair<std::function<void(HDC)>, const char*> cases[] = {
+        {[](HDC dc) { FillColour(dc, RECT{1, 1, 3, 3}, 0xFFFFFF); }, ".....\n.##..\n.##..\n.....\n.....\n"},
+        {[](HDC dc) { FillColour(dc, RECT{4, 3, 2, 1}, 0xFFFFFF); }, ".....\n.....\n.....\n.....\n.....\n"},
+        {[](HDC dc) { FillColour(dc, RECT{-10, 3, 10, 20}, 0xFFFFFF); }, ".....\n.....\n.....\n#####\n#####\n"},
+        {[&](HDC dc) { BitBlt(dc, -1, -1, 10, 10, white, 0, 0, SRCCOPY); }, "####.\n####.\n####.\n####.\n.....\n"},
+        {[&](HDC dc) { BitBlt(dc, 3, 2, 10, 10, white, 0, 0, SRCCOPY); }, ".....\n.....\n...##\n...##\n...##\n"},
+        {[&](HDC dc) { BitBlt(dc, 0, 0, 5, 5, white, 3, -2, SRCCOPY); }, ".....\n.....\n##...\n##...\n##...\n"},
+    };
+    for (const auto& [draw, picture] : cases) {
+        HDC dc = MakeSectionDC(5, 5, 16);
+        draw(dc);
+        EXPECT_EQ(Dots(dc, 5, 5), picture);
+    }
 }
 
 TEST_F(GdiCoreTest, OverlappingCopiesWithinOneSurfaceBehaveAsThroughATemporary) {

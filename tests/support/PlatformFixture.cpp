@@ -67,19 +67,18 @@ void RegisterRecorderClass() {
 }
 }  // namespace
 
-RecordingWindow::RecordingWindow(bool visible) {
-    RegisterRecorderClass();
-    hwnd_ = CreateWindowExW(0, kRecorderClass, L"recorder", visible ? WS_VISIBLE : 0, CW_USEDEFAULT,
-                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, this);
-    ValidateRect(hwnd_, nullptr);  // tests invalidate what they want painted
-}
+RecordingWindow::RecordingWindow(bool visible)
+    : RecordingWindow(visible ? WS_VISIBLE : 0, nullptr, RECT{CW_USEDEFAULT, CW_USEDEFAULT, 0, 0}) {}
 
 RecordingWindow::RecordingWindow(DWORD style, HWND parent, RECT rect, UINT id) {
     RegisterRecorderClass();
-    hwnd_ = CreateWindowExW(0, kRecorderClass, L"recorder", style, rect.left, rect.top, rect.right - rect.left,
-                            rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<uintptr_t>(id)),
-                            nullptr, this);
-    ValidateRect(hwnd_, nullptr);
+    // CW_USEDEFAULT as the left edge asks for the default place and size.
+    const bool byDefault = rect.left == CW_USEDEFAULT;
+    hwnd_ = CreateWindowExW(0, kRecorderClass, L"recorder", style, rect.left, rect.top,
+                            byDefault ? CW_USEDEFAULT : rect.right - rect.left,
+                            byDefault ? CW_USEDEFAULT : rect.bottom - rect.top, parent,
+                            reinterpret_cast<HMENU>(static_cast<uintptr_t>(id)), nullptr, this);
+    ValidateRect(hwnd_, nullptr);  // tests invalidate what they want painted
 }
 
 RecordingWindow::~RecordingWindow() {
