@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <memory>
+#include <tuple>
 
 #include "engine/PuzzleGame.h"
 #include "engine/Random.h"
@@ -45,20 +46,10 @@ protected:
 
 TEST_F(GameStateTest, TheBytesSitAtTheirOffsetsLittleEndian) {
     CPuzzleGame g;
-    g.m_nType = TYPE_CORNERS;
-    g.m_bFrozen = TRUE;
-    g.m_nMode = GAME_NORMAL;
-    g.m_nSize = 3;
-    g.m_nColors = 4;
-    g.m_Board[0 * 8 + 0] = 1;
-    g.m_Board[1 * 8 + 2] = 2;
-    g.m_Board[2 * 8 + 1] = 3;
-    g.m_nMoves = 0x0102;
-    g.m_nTotal = 0x01020304;
-    g.m_nLevel = 4;
-    g.m_nRecord[0] = 999999;
-    g.m_nRecord[1] = 17;
-    g.m_nRecord[2] = 256;
+    std::tie(g.m_nType, g.m_bFrozen, g.m_nMode, g.m_nSize, g.m_nColors, g.m_nMoves, g.m_nTotal, g.m_nLevel) =
+        std::tuple(TYPE_CORNERS, TRUE, GAME_NORMAL, 3, 4, 0x0102, 0x01020304, 4);
+    std::tie(g.m_nRecord[0], g.m_nRecord[1], g.m_nRecord[2]) = std::tuple(999999, 17, 256);
+    std::tie(g.m_Board[0 * 8 + 0], g.m_Board[1 * 8 + 2], g.m_Board[2 * 8 + 1]) = std::tuple(1, 2, 3);
     BYTE s[GAME_STATE_SIZE];
     g.PackState(s);
     const BYTE expectHead[12] = {3, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0};
