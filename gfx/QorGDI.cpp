@@ -3,6 +3,8 @@
 
 #include <utility>
 
+#include "gfx/Resample.h"
+
 namespace {
 
 // A 16-bit BI_BITFIELDS header with its three masks, or a 24-bit BI_RGB header with one colour.
@@ -194,4 +196,8 @@ BOOL CQorGDI::SelectObject(HGDIOBJ obj) {
     if (!obj) return FALSE;
     m_hPrev2 = ::SelectObject(m_hDC, obj);
     return m_hPrev2 != nullptr;
+}
+
+BOOL CQorGDI::ResampleTo(CQorGDI* dst, int width, int height, BOOL useKey, COLORREF key) {
+    return ResampleSurface(*this, dst, width, height, useKey, key);
 }

@@ -52,6 +52,10 @@ public:
     // kind of surface.
     BOOL Dither565();
 
+    // Scales this picture into dst, made anew at width × height; see ResampleSurface (Resample.h),
+    // which does the work. 0 without a DC, for a size of 0 or less, or when memory runs out.
+    BOOL ResampleTo(CQorGDI* dst, int width, int height, BOOL useKey, COLORREF key);
+
     HDC m_hDC;
     BITMAP m_bm;
     HBITMAP m_hBitmap;

@@ -7,6 +7,7 @@
 #include <cerrno>
 
 #include "platform/HeadlessBackend.h"
+#include "platform/ShellExecute.h"
 
 namespace platform {
 namespace {
@@ -26,6 +27,8 @@ HeadlessBackend& BuiltIn() {
 }
 
 }  // namespace
+
+bool Backend::OpenDocument(const std::string& path) { return SpawnDetached(OpenerCommand(path)); }
 
 Backend& CurrentBackend() { return g_current ? *g_current : BuiltIn(); }
 void SetBackend(Backend* backend) { g_current = backend; }

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
+#include "platform/PcmSound.h"
 #include "platform/PixelRows.h"
 
 namespace platform {
@@ -26,6 +28,12 @@ public:
     // front when a second start asks for it.
     virtual void Minimize() {}
     virtual void Raise() {}
+    // Starts a sound and returns at once; it replaces one still playing. No sound device: silence.
+    virtual void PlayPcm(const PcmSound& sound) { (void)sound; }
+    // Opens a document (an existing file's absolute path, bytes) in the desktop's application
+    // for it without waiting; false when that cannot be started. The default starts the opener
+    // (ShellExecute.h).
+    virtual bool OpenDocument(const std::string& path);
 };
 
 // The backend in use; a built-in headless one (no input, a clock standing at 0) until one is set.

@@ -5,8 +5,10 @@
 #include <vector>
 
 #include "platform/DialogTemplates.h"
+#include "platform/Device.h"
 #include "platform/Gdi.h"
 #include "platform/Messages.h"
+#include "platform/Selector.h"
 #include "platform/WindowTable.h"
 #include "platform/Windowing.h"
 
@@ -20,6 +22,7 @@ struct RunningDialog {
     DLGPROC proc = nullptr;
     bool ended = false;
     INT_PTR result = 0;
+    HFONT font = nullptr;  // the description's, for the controls
 };
 
 // Innermost last. A dialog is listed from its creation until its loop has ended.
@@ -49,6 +52,10 @@ LRESULT DefaultAnswer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             EndPaint(hwnd, &ps);
             return 0;
         }
+        case WM_GETFONT: {
+            RunningDialog* dialog = Find(hwnd);
+            return dialog ? reinterpret_cast<LRESULT>(dialog->font) : 0;
+        }
         case WM_CLOSE:
             // A dialog is ended, never destroyed, by its procedure; closing it asks for Cancel.
             PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
@@ -70,6 +77,24 @@ LRESULT CALLBACK DialogWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         if (answer != 0) return answer;
     }
     return DefaultAnswer(hwnd, message, wParam, lParam);
+}
+
+// A cell of 1.2 ems for the point size at 96 dots per inch, on a 32-pixel icon's scale.
+HFONT MakeDialogFont(const DialogResource& dialog) {
+    if (!(dialog.style & DS_SETFONT) || !dialog.fontFace || dialog.fontSize == 0) return nullptr;
+    LOGFONTW lf{};
+    lf.lfHeight = (dialog.fontSize * CurrentDeviceProfile().icon + 10) / 20;
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = CLEARTYPE_QUALITY;
+    for (int i = 0; i < LF_FACESIZE - 1 && dialog.fontFace[i]; ++i) lf.lfFaceName[i] = dialog.fontFace[i];
+    return CreateFontIndirectW(&lf);
+}
+
+void GiveControlsFont(HWND dialog, HFONT font) {
+    if (!font) return;
+    for (HWND h : WindowsInCreationOrder())
+        if (GetParent(h) == dialog) SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
 void MoveFocus(HWND dialog, int step) {
@@ -133,6 +158,7 @@ INT_PTR DialogBoxIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dialog, HWND
     wc.lpfnWndProc = DialogWindowProc;
     wc.lpszClassName = kDialogClass;
     RegisterClassW(&wc);  // once per platform state; 0 afterwards
+    RegisterSelectorClass();
 
     HWND owner = TopLevelOf(parent);
     HWND focusBefore = GetFocus();
@@ -144,6 +170,8 @@ INT_PTR DialogBoxIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dialog, HWND
         Running().erase(std::find(Running().begin(), Running().end(), &running));
         return -1;
     }
+    running.font = MakeDialogFont(*dialog);
+    GiveControlsFont(hwnd, running.font);
 
     bool ownerWasEnabled = owner && IsWindowEnabled(owner);
     if (owner) EnableWindow(owner, FALSE);
@@ -162,6 +190,7 @@ INT_PTR DialogBoxIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dialog, HWND
 
     if (owner && ownerWasEnabled) EnableWindow(owner, TRUE);
     DestroyWindow(hwnd);
+    if (running.font) DeleteObject(running.font);
     Running().erase(std::find(Running().begin(), Running().end(), &running));
     if (IsWindow(focusBefore)) SetFocus(focusBefore);
     else if (IsWindow(owner)) SetFocus(owner);

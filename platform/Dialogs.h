@@ -7,14 +7,19 @@
 // The platform's combo-box class, as dialog descriptions name it.
 constexpr ATOM COMBOBOX_CLASS_ATOM = 0x0085;
 constexpr wchar_t WC_COMBOBOXW[] = L"ComboBox";
+// The description names a font for the dialog's controls.
+constexpr DWORD DS_SETFONT = 0x00000040;
 
 // Runs a modal dialog and returns the value EndDialog gave; -1 when the dialog or one of its
 // controls cannot be made.
 //
 // The dialog is a top-level window owned by parent's top-level window, placed in the area between
 // the bars (dialog units scale with the icon size: one unit is SM_CXICON / 32 pixels), with its
-// controls made from the description by class. The owner is disabled for input while the dialog
-// runs (it is still painted) and enabled again afterwards. WM_INITDIALOG carries the first enabled
+// controls made from the description by class (the combo-box class is the platform's selector,
+// Selector.h). With DS_SETFONT each control gets the description's font by WM_SETFONT before
+// WM_INITDIALOG (its point size at 96 dots per inch for a 32-pixel icon); the dialog answers
+// WM_GETFONT with it, and it lives as long as the dialog. The owner is disabled for input while
+// the dialog runs (it is still painted) and enabled again afterwards. WM_INITDIALOG carries the first enabled
 // tab-stop control (template order) in wParam and param in lParam; a nonzero answer has the dialog
 // manager give the focus to the top-most enabled tab-stop control, or to the dialog when it has none.
 //

@@ -2,6 +2,7 @@
 #include "platform/HeadlessBackend.h"
 
 #include "platform/Png.h"
+#include "platform/ShellExecute.h"
 
 namespace platform {
 
@@ -25,6 +26,11 @@ void HeadlessBackend::ScriptKey(UINT key, wchar_t ch) {
 void HeadlessBackend::ScriptTap(int x, int y) {
     Script(InputEvent{InputType::MouseDown, 0, 0, x, y, false});
     Script(InputEvent{InputType::MouseUp, 0, 0, x, y, false});
+}
+
+bool HeadlessBackend::OpenDocument(const std::string& path) {
+    opened_.push_back(OpenerCommand(path));
+    return true;
 }
 
 void HeadlessBackend::ScriptClose() { Script(InputEvent{InputType::Close, 0, 0, 0, 0, false}); }

@@ -37,6 +37,20 @@ public:
     void Raise() override { ++raised_; }
     int Minimized() const { return minimized_; }
     int Raised() const { return raised_; }
+    // Sounds are only recorded, in the order they were started.
+    struct PlayedSound {
+        std::wstring name;
+        DWORD flags;
+        int sampleRate;
+        size_t bytes;
+    };
+    void PlayPcm(const PcmSound& sound) override {
+        played_.push_back({sound.name, sound.flags, sound.sampleRate, sound.samples.size()});
+    }
+    const std::vector<PlayedSound>& PlayedSounds() const { return played_; }
+    // Starts nothing: records the opener's arguments ({opener, path}) and succeeds.
+    bool OpenDocument(const std::string& path) override;
+    const std::vector<std::vector<std::string>>& OpenedDocuments() const { return opened_; }
 
     void Script(const InputEvent& event) { script_.push_back(event); }
     // A key pressed and released; ch is the character it types (0 for none).
@@ -76,6 +90,8 @@ private:
     std::vector<std::vector<uint16_t>> keptFrames_;
     int minimized_ = 0;
     int raised_ = 0;
+    std::vector<PlayedSound> played_;
+    std::vector<std::vector<std::string>> opened_;
     std::vector<uint16_t> lastFrame_;
     int frameWidth_ = 0;
     int frameHeight_ = 0;

@@ -42,6 +42,9 @@ bool RouteInput(const InputEvent& event, MSG* out);
 // Forgets held keys and the stylus capture (a fresh platform state).
 void ResetInputRouting();
 
+// Whether a close request (InputType::Close) waits in the input queue: the program is about to end.
+bool CloseRequestPending();
+
 // For tests: what is queued, without taking it.
 std::vector<MSG> PendingPostedMessages();
 size_t PendingInputCount();

@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 #include "platform/GdiState.h"
 #include "platform/Input.h"
+#include "platform/MessageBox.h"
 #include "platform/Registry.h"
 #include "platform/Resources.h"
 #include "platform/ShellState.h"
@@ -22,6 +23,7 @@ void ResetAll() {
     ResetInputRouting();
     ResetCursor();
     ResetDialogs();
+    ResetMessageBoxes();
     ResetShell();
     ResetSingleInstance();
     ResetModules();

@@ -384,6 +384,8 @@ BOOL EnableWindow(HWND hwnd, BOOL enable) {
     if (!w) return FALSE;
     BOOL wasDisabled = w->enabled ? FALSE : TRUE;
     w->enabled = enable != FALSE;
+    // A control draws its state: tell it of a change.
+    if (w->enabled == (wasDisabled != FALSE)) SendMessageW(hwnd, WM_ENABLE, enable ? TRUE : FALSE, 0);
     return wasDisabled;
 }
 

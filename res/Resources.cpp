@@ -1,9 +1,11 @@
 // The program's module: every resource table in one place.
 #include "res/Resources.h"
 
+#include "res/Media.h"
 #include "res/Tables.h"
 
 const platform::ModuleResources& TintaroResources() {
-    static const platform::ModuleResources resources{TintaroStrings(), TintaroDialogs(), TintaroSoftKeyBars()};
+    static const platform::ModuleResources resources{TintaroStrings(), TintaroDialogs(), TintaroSoftKeyBars(),
+                                                     TintaroImages(), TintaroWaves()};
     return resources;
 }

@@ -10,6 +10,7 @@
 
 #include "gfx/Blend.h"
 #include "gfx/Text.h"
+#include "gfx/Transitions.h"
 #include "platform/Device.h"
 
 namespace {
@@ -97,6 +98,34 @@ void TextLabel(benchmark::State& state) {
     DeleteObject(font);
 }
 
+// The tile sheet as loaded (a 24-bit picture) into five cells of the given size, as every board
+// layout does; the pixels are the sheet's 520 × 104.
+void TileSheetDownscale(benchmark::State& state) {
+    const int cell = static_cast<int>(state.range(0));
+    CQorGDI sheet, tiles;
+    Section(sheet, 520, 104, 24);
+    for (auto _ : state) sheet.ResampleTo(&tiles, 5 * cell, cell, FALSE, 0);
+    CountPixels(state, 520 * 104);
+}
+
+// One cross-fade frame: the blend at a level and the block transfer of the frame to a screen-sized
+// 16-bit surface (the transfer to the window itself depends on the backend).
+void CrossFadeFrame(benchmark::State& state) {
+    const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
+    CQorGDI from, to, frame, screen;
+    Section(from, w, h, 16);
+    Section(to, w, h, 16);
+    Section(frame, w, h, 16);
+    Section(screen, w, h, 16);
+    int level = 0;
+    for (auto _ : state) {
+        ::CrossFadeFrame(&frame, &from, 0, 0, &to, 0, 0, level);
+        BitBlt(screen.m_hDC, 0, 0, w, h, frame.m_hDC, 0, 0, SRCCOPY);
+        level = (level + 1) % 33;
+    }
+    CountPixels(state, static_cast<long>(w) * h);
+}
+
 BENCHMARK(Memcpy);
 BENCHMARK_CAPTURE(BitBltTo16, SameFormat, 16);
 BENCHMARK_CAPTURE(BitBltTo16, From24, 24);
@@ -104,6 +133,8 @@ BENCHMARK(AlphaFillClientArea);
 BENCHMARK(VerticalGradient24);
 BENCHMARK(Dither565FullScreen);
 BENCHMARK(TextLabel);
+BENCHMARK(TileSheetDownscale)->Arg(20)->Arg(30)->Arg(80);
+BENCHMARK(CrossFadeFrame)->Args({240, 268})->Args({480, 576});
 
 // Prints as usual and keeps each benchmark's time per pixel for the closing table.
 class RatioReporter : public benchmark::ConsoleReporter {

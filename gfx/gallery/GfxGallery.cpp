@@ -1,15 +1,17 @@
 // gfx-gallery OUT.png: one 240 × 320 sheet of what the graphics library draws, for a person to
-// look at: shapes, frames, the wash, gradients, the dithered menu background and text.
+// look at: shapes, frames, the wash, gradients, the dithered menu background, text, a tile-like
+// sheet scaled to board cells, and cross-fade frames.
 #include <cstdio>
 
 #include "gfx/Blend.h"
 #include "gfx/Draw.h"
 #include "gfx/Text.h"
+#include "gfx/Transitions.h"
 #include "platform/Png.h"
 
 namespace {
 
-constexpr int kWidth = 240, kHeight = 320;
+constexpr int kWidth = 240, kHeight = 452;
 constexpr COLORREF kGround = 0xD8D8D8;
 constexpr COLORREF kInk = 0x202020;
 constexpr COLORREF kWhite = 0xFFFFFF;
@@ -98,6 +100,42 @@ void Text(HDC dc) {
     DeleteGdiObject(reinterpret_cast<HGDIOBJ*>(&font));
 }
 
+// A 520 × 104 sheet of five glossy tiles with a light mark each, as the board's tile strip.
+bool TileSheet(CQorGDI& sheet) {
+    if (!sheet.CreateSized(nullptr, 520, 104, FALSE, TRUE, FALSE, 16)) return false;
+    const COLORREF faces[5][2] = {{0xFFB060, 0xA04010}, {0x6070FF, 0x1010B0}, {0xE070C0, 0x701870},
+                                  {0x70E070, 0x107010}, {0x60F0FF, 0x00A0D0}};
+    RECT all{0, 0, 520, 104};
+    FillSolidRect(sheet.m_hDC, &all, 0x000000);
+    for (int i = 0; i < 5; ++i) {
+        RECT tile{i * 104 + 3, 3, i * 104 + 101, 101}, mark{i * 104 + 40, 40, i * 104 + 64, 64};
+        sheet.GlossRoundRect(&tile, 0x202020, 24, 24, 0xFFFFFF, faces[i][0], faces[i][1], faces[i][0]);
+        DrawRoundRect(sheet.m_hDC, &mark, 0xF0F0F0, NO_COLOR, 8 + 4 * i, 8 + 4 * i);
+    }
+    return true;
+}
+
+// The sheet scaled to cells of 44, 30 and 16 pixels, and a cross-fade from the first tile to the
+// last at levels 0, 8, 16, 24 and 32.
+void Scaling(HDC dc) {
+    CQorGDI sheet;
+    if (!TileSheet(sheet)) return;
+    const int cells[][3] = {{44, 4, 322}, {30, 4, 370}, {16, 158, 377}};
+    CQorGDI big;
+    for (const auto& [cell, x, y] : cells) {
+        CQorGDI tiles;
+        if (!sheet.ResampleTo(&tiles, 5 * cell, cell, FALSE, 0)) continue;
+        BitBlt(dc, x, y, 5 * cell, cell, tiles.m_hDC, 0, 0, SRCCOPY);
+        if (cell == 44) big.CreateSized(tiles.m_hDC, 5 * cell, cell, TRUE, TRUE, FALSE, 16);
+    }
+    CQorGDI frame;
+    if (!big.m_hDC || !frame.CreateSized(dc, 44, 44, FALSE, TRUE, FALSE, 16)) return;
+    for (int i = 0; i < 5; ++i) {
+        CrossFadeFrame(&frame, &big, 0, 0, &big, 4 * 44, 0, 8 * i);
+        BitBlt(dc, 4 + i * 47, 404, 44, 44, frame.m_hDC, 0, 0, SRCCOPY);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -115,6 +153,7 @@ int main(int argc, char** argv) {
     Gradients(sheet);
     MenuBackground(sheet.m_hDC);
     Text(sheet.m_hDC);
+    Scaling(sheet.m_hDC);
     if (!platform::WritePng(argv[1], SectionRows(sheet.m_pBits, sheet.m_bm))) {
         std::fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[1]);
         return 1;

@@ -37,8 +37,12 @@ public:
     void Present(const PixelRows& screen) override;
     void Minimize() override;
     void Raise() override;
+    // The first sound starts SDL audio; the device closes once a sound has played out.
+    void PlayPcm(const PcmSound& sound) override;
 
     int Zoom() const;
+    // What went wrong while running that made the backend ask the program to close; "" if nothing.
+    const std::string& Trouble() const;
 
 private:
     struct Impl;

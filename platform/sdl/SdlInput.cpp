@@ -1,8 +1,14 @@
 // Keys and stylus from SDL events.
 #include "platform/sdl/SdlInput.h"
 
+#include <SDL.h>
+
 namespace platform::sdl {
 namespace {
+
+// The top row's digit keys, 1 .. 9 and then 0, as USB numbers them.
+constexpr int kUsage1 = 30, kUsage0 = 39;
+static_assert(SDL_SCANCODE_1 == kUsage1 && SDL_SCANCODE_9 == kUsage1 + 8 && SDL_SCANCODE_0 == kUsage0);
 
 // The virtual key of a key the phone has, or 0.
 UINT VirtualKeyOf(SDL_Keycode sym) {
@@ -40,8 +46,14 @@ int FloorDivide(int value, int divisor) {
 
 }  // namespace
 
+UINT PhoneKey(UINT layoutKey, int scancode) {
+    if (layoutKey != 0) return layoutKey;
+    if (scancode >= kUsage1 && scancode < kUsage0) return static_cast<UINT>('1' + (scancode - kUsage1));
+    return scancode == kUsage0 ? '0' : 0;
+}
+
 bool TranslateKey(const SDL_KeyboardEvent& key, InputEvent* out) {
-    UINT vk = VirtualKeyOf(key.keysym.sym);
+    UINT vk = PhoneKey(VirtualKeyOf(key.keysym.sym), key.keysym.scancode);
     if (vk == 0) return false;
     *out = InputEvent{};
     out->key = vk;

@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -27,16 +28,16 @@ struct Pipe {
     }
 };
 
-// A watcher that counts its reports; a wait is bounded so a stuck watcher fails instead of hanging.
-struct Counted {
+// Counts reports; a wait is bounded so a stuck watcher fails the test instead of hanging it.
+struct Reports {
     std::mutex mutex;
     std::condition_variable changed;
     int count = 0;
-    DescriptorWatcher watcher{[this] {
+    void Note() {
         std::lock_guard lock(mutex);
         ++count;
         changed.notify_all();
-    }};
+    }
     bool WaitFor(int n) {
         std::unique_lock lock(mutex);
         return changed.wait_for(lock, std::chrono::seconds(10), [&] { return count >= n; });
@@ -45,6 +46,11 @@ struct Counted {
         std::lock_guard lock(mutex);
         return count;
     }
+};
+
+// A watcher that counts its reports; it stops before the count goes.
+struct Counted : Reports {
+    DescriptorWatcher watcher{[this] { Note(); }};
 };
 
 TEST(DescriptorWatcherTest, ReportsOncePerArmingUntilArmedAgain) {
@@ -88,6 +94,23 @@ TEST(DescriptorWatcherTest, StopsWhileItWaitsWithoutReporting) {
     auto reports = std::make_unique<Counted>();
     reports->watcher.Arm({pipe.fds[0]});
     reports.reset();  // joins the thread: a watcher that cannot stop hangs here and the test times out
+}
+
+TEST(DescriptorWatcherTest, APollThatCannotGoOnIsReported) {
+    // More descriptors than the process may have open: poll refuses the list (EINVAL) for good.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
+    rlimit low{64, saved.rlim_max};
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &low), 0);
+    Reports failures;
+    int error = 0;
+    {
+        DescriptorWatcher watcher([] {}, [&](int err) { error = err, failures.Note(); });
+        watcher.Arm(std::vector<int>(100, 0));
+        EXPECT_TRUE(failures.WaitFor(1));
+    }
+    setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_EQ(error, EINVAL);
 }
 
 }  // namespace

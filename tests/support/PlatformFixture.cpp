@@ -91,7 +91,8 @@ RecordingWindow::~RecordingWindow() {
 std::vector<UINT> RecordingWindow::Messages() const {
     std::vector<UINT> out;
     for (const Entry& e : entries_)
-        if (e.message != WM_CREATE && e.message != WM_SIZE && e.message != WM_DESTROY) out.push_back(e.message);
+        if (e.message != WM_CREATE && e.message != WM_SIZE && e.message != WM_ENABLE && e.message != WM_DESTROY)
+            out.push_back(e.message);
     return out;
 }
 

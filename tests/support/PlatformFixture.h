@@ -60,7 +60,7 @@ public:
     RecordingWindow& operator=(const RecordingWindow&) = delete;
 
     HWND hwnd() const { return hwnd_; }
-    // Messages received, leaving out the creation, size and destruction traffic.
+    // Messages received, leaving out the creation, size, enabling and destruction traffic.
     std::vector<UINT> Messages() const;
     const std::vector<Entry>& Entries() const { return entries_; }
     std::vector<Entry> Of(UINT message) const;

@@ -1,0 +1,14 @@
+// The tile strip and the sounds, registered under the id and the names the game asks for.
+#include "res/Media.h"
+
+#include "res/EmbeddedFiles.h"
+
+std::span<const platform::ImageResource> TintaroImages() {
+    static const platform::ImageResource images[] = {{102, L"GIF", TileStripPng()}};
+    return images;
+}
+
+std::span<const platform::WaveResource> TintaroWaves() {
+    static const platform::WaveResource waves[] = {{L"IDR_WAV_Move", MoveWave()}, {L"IDR_WAV_Level", LevelWave()}};
+    return waves;
+}
