@@ -7,6 +7,8 @@
 #include "platform/Device.h"
 #include "platform/Gdi.h"
 #include "platform/Shell.h"
+#include "platform/SingleInstance.h"
+#include "platform/SoftKeyBar.h"
 #include "platform/Windowing.h"
 
 namespace {

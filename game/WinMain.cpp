@@ -4,6 +4,7 @@
 #include "game/GameWnd.h"
 #include "platform/Messages.h"
 #include "platform/Registry.h"
+#include "platform/SingleInstance.h"
 #include "platform/Windowing.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {

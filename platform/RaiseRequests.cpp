@@ -14,6 +14,8 @@
 #include "platform/Backend.h"
 #include "platform/Clock.h"
 #include "platform/Input.h"
+#include "platform/Messages.h"
+#include "platform/SingleInstance.h"
 #include "platform/WindowTable.h"
 #include "platform/Windowing.h"
 

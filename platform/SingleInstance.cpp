@@ -1,4 +1,6 @@
 // Finding and raising windows across processes: a per-user lock and socket for each window name.
+#include "platform/SingleInstance.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>

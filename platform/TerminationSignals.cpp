@@ -10,6 +10,7 @@
 
 #include "platform/Backend.h"
 #include "platform/Input.h"
+#include "platform/Messages.h"
 
 namespace platform {
 namespace {

@@ -11,6 +11,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Device.h"
+#include "platform/Messages.h"
 #include "platform/sdl/DescriptorWatcher.h"
 #include "platform/sdl/SdlInput.h"
 #include "platform/sdl/SdlSound.h"

@@ -5,7 +5,8 @@
 #include <bit>
 
 #include "gfx/Blend.h"
-#include "platform/GdiState.h"
+#include "gfx/Gradient.h"
+#include "platform/Blit.h"
 #include "tests/gfx/Surfaces.h"
 #include "tests/support/PlatformFixture.h"
 

@@ -5,7 +5,9 @@
 #include <functional>
 
 #include "gfx/Blend.h"
-#include "platform/GdiState.h"
+#include "gfx/Gradient.h"
+#include "gfx/RoundGradient.h"
+#include "platform/PixelBuffer.h"
 #include "tests/gfx/Surfaces.h"
 #include "tests/support/GdiPictures.h"
 #include "tests/support/PlatformFixture.h"

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "platform/Gdi.h"
-#include "platform/GdiState.h"
+#include "platform/PixelBuffer.h"
 #include "platform/PixelRows.h"
 #include "platform/Windowing.h"
 #include "tests/support/GdiPictures.h"

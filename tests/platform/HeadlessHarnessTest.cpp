@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "platform/GdiState.h"
+#include "platform/Gdi.h"
 #include "platform/Windowing.h"
 #include "tests/support/PlatformFixture.h"
 

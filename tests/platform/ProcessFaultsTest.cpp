@@ -19,6 +19,7 @@
 #include "platform/Input.h"
 #include "platform/Messages.h"
 #include "platform/Registry.h"
+#include "platform/SingleInstance.h"
 #include "platform/TerminationSignals.h"
 #include "platform/Windowing.h"
 #include "tests/support/PlatformFixture.h"

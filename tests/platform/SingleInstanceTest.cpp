@@ -11,6 +11,7 @@
 
 #include "platform/Backend.h"
 #include "platform/Messages.h"
+#include "platform/SingleInstance.h"
 #include "platform/WindowTable.h"
 #include "platform/Windowing.h"
 #include "tests/support/PlatformFixture.h"

@@ -1,10 +1,12 @@
 // The message queue: posted messages, the quit state, input routing and paint generation.
+#include "platform/Messages.h"
+
 #include <algorithm>
 #include <deque>
 
 #include "platform/Backend.h"
-#include "platform/Input.h"
-#include "platform/Messages.h"
+#include "platform/InputRouting.h"
+#include "platform/SingleInstance.h"
 #include "platform/WindowTable.h"
 #include "platform/Windowing.h"
 

@@ -1,4 +1,6 @@
 // The settings store: registry keys as folders, values as files replaced atomically.
+#include "platform/Registry.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
@@ -16,7 +18,6 @@
 #include <vector>
 
 #include "platform/Handles.h"
-#include "platform/Registry.h"
 #include "platform/Utf8.h"
 
 namespace platform {
