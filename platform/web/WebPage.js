@@ -15,8 +15,19 @@ mergeInto(LibraryManager.library, {
     audio: null,
     sounds: new Map(),   // by the samples' address: they live as long as the program
     playing: null,
-    // What the browser tests read (tests/web): frames shown, when the first came, sounds started.
-    test: { frames: 0, firstFrameAt: 0, sounds: 0, waits: 0, ended: null },
+    // What the browser tests read (tests/web): frames put on the canvas, when the first came and
+    // when the program first waited for input, waits, sounds started, the time the program ran
+    // between its waits, and its end.
+    test: { frames: 0, firstFrameAt: 0, readyAt: 0, waits: 0, sounds: 0, busyMs: 0, ended: null },
+    ranSince: 0,
+
+    // The program stops running here until resume is called.
+    sleep: function(resume, reason) {
+      var p = TintaroPage;
+      p.test.busyMs += performance.now() - p.ranSince;
+      p.waitingFor = reason;
+      p.resume = resume;
+    },
 
     // The largest whole number of the screen's own pixels per device pixel that fits the window,
     // so that every device pixel is the same size; the canvas is placed on whole screen pixels.
@@ -38,6 +49,7 @@ mergeInto(LibraryManager.library, {
       if (!p.resume || (reason !== 'close' && reason !== p.waitingFor)) return;
       var resume = p.resume;
       p.resume = null;
+      p.ranSince = performance.now();
       resume();
     },
 
@@ -132,6 +144,7 @@ mergeInto(LibraryManager.library, {
     p.image = p.context.createImageData(width, height);
     p.layout();
     p.listen();
+    p.ranSince = performance.now();
     Module['tintaro'] = p.test;
   },
 
@@ -155,9 +168,8 @@ mergeInto(LibraryManager.library, {
     return Asyncify.handleSleep(function(resume) {
       var p = TintaroPage;
       if (p.closing) return resume();
-      p.test.waits++;
-      p.waitingFor = 'input';
-      p.resume = resume;
+      if (p.test.waits++ === 0) p.test.readyAt = performance.now();
+      p.sleep(resume, 'input');
     });
   },
 
@@ -168,8 +180,7 @@ mergeInto(LibraryManager.library, {
     return Asyncify.handleSleep(function(resume) {
       var p = TintaroPage;
       if (p.closing) return resume();
-      p.waitingFor = 'paint';
-      p.resume = resume;
+      p.sleep(resume, 'paint');
       var after = new MessageChannel();
       after.port1.onmessage = function() { p.wake('paint'); };
       requestAnimationFrame(function() { after.port2.postMessage(0); });

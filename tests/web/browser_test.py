@@ -15,6 +15,7 @@ import json
 import os
 import queue
 import shutil
+import struct
 import subprocess
 import sys
 import tempfile
@@ -171,8 +172,8 @@ class Page:
     def key(self, name):
         before = self.state()['waits']
         if name in self.KEYS:
-            key, code = self.KEYS[name]
-            down = {'type': 'rawKeyDown', 'key': key, 'code': code, 'windowsVirtualKeyCode': code}
+            key, number = self.KEYS[name]
+            down = {'type': 'rawKeyDown', 'key': key, 'code': key, 'windowsVirtualKeyCode': number}
         else:
             code = ('Key' + name.upper()) if name.isalpha() else 'Digit' + name
             down = {'type': 'keyDown', 'key': name, 'code': code, 'text': name,
@@ -391,6 +392,65 @@ def a_second_tab_says_the_game_is_open_and_writes_nothing(suite):
 # Input that changes what the game shows, for the checks that need a changed game.
 GAME_STEPS = ()
 
+
+def engine_state(raw):
+    """The engine's saved form: 108 bytes, 32-bit little-endian numbers around the 8 x 8 board."""
+    check(len(raw) == 108, 'the saved game is %d bytes, not 108' % len(raw))
+    kind, frozen, mode = struct.unpack_from('<3i', raw, 0)
+    size, colours, moves, total, level, *records = struct.unpack_from('<8i', raw, 76)
+    board = [[raw[12 + x * 8 + y] for x in range(size)] for y in range(size)]  # board[y][x]
+    return dict(type=kind, frozen=frozen, mode=mode, size=size, colours=colours, moves=moves,
+                total=total, level=level, records=records, board=board)
+
+
+def saved_state(page):
+    """The game as the page saves it: the page is reloaded, which ends the game the orderly way."""
+    page.navigate(page.eval('location.href'))
+    page.start()
+    return engine_state(base64.b64decode(page.storage()['Qor/Tintaro/GameState']))
+
+
+# The cells each pattern advances, as offsets from the pressed cell.
+PATTERNS = {0: [(0, 0), (-1, 0), (1, 0), (0, -1), (0, 1)], 1: [(-1, 0), (1, 0), (0, -1), (0, 1)],
+            2: [(0, 0), (-1, -1), (1, 1), (1, -1), (-1, 1)], 3: [(-1, -1), (1, 1), (1, -1), (-1, 1)],
+            4: [(0, 0), (0, 0), (-1, 0), (1, 0), (0, -1), (0, 1)]}
+
+
+def solution(state):
+    """How often to press each cell so that every cell shows one colour: Gaussian elimination
+    modulo K (a prime: 2, 3 or 5), tried for each target colour; None when there is none."""
+    n, k = state['size'], state['colours']
+    cells = [(x, y) for y in range(n) for x in range(n)]
+    for target in range(k):
+        # One row per cell: which presses advance it, and how far it has to go.
+        rows = []
+        for (cx, cy) in cells:
+            row = [0] * len(cells)
+            for i, (px, py) in enumerate(cells):
+                row[i] = sum(1 for dx, dy in PATTERNS[state['type']] if (px + dx, py + dy) == (cx, cy)) % k
+            rows.append(row + [(target - state['board'][cy][cx]) % k])
+        pivots, r = [], 0
+        for c in range(len(cells)):
+            p = next((i for i in range(r, len(rows)) if rows[i][c]), None)
+            if p is None:
+                continue
+            rows[r], rows[p] = rows[p], rows[r]
+            inverse = pow(rows[r][c], k - 2, k)
+            rows[r] = [v * inverse % k for v in rows[r]]
+            for i in range(len(rows)):
+                if i != r and rows[i][c]:
+                    f = rows[i][c]
+                    rows[i] = [(a - f * b) % k for a, b in zip(rows[i], rows[r])]
+            pivots.append(c)
+            r += 1
+        if any(not any(row[:-1]) and row[-1] for row in rows):
+            continue
+        presses = [0] * len(cells)
+        for i, c in enumerate(pivots):
+            presses[c] = rows[i][-1]
+        return {cells[i]: presses[i] for i in range(len(cells)) if presses[i]}
+    return None
+
 TESTS = [
     the_first_frame_is_the_desktop_programs,
     a_reload_brings_the_game_back_as_it_was,
@@ -399,12 +459,54 @@ TESTS = [
 ]
 
 
+def measure(suite):
+    """The figures of the web build: what the site weighs, how soon it shows, how a move animates."""
+    total = 0
+    for name in ('index.html', 'tintaro.js', 'tintaro.wasm'):
+        with open(os.path.join(suite.build, name), 'rb') as f:
+            data = f.read()
+        packed = len(gzip.compress(data, 9))
+        total += packed
+        print('%-12s %8d bytes, %7d gzip' % (name, len(data), packed))
+    print('the site     %8s        %7d gzip (the help page, loaded only when opened, aside)' % ('', total))
+    cold, warm = [], []
+    for _ in range(5):
+        page = suite.fresh_browser().open(suite.url)
+        first = page.start()
+        page.navigate(suite.url)
+        second = page.start()
+        cold.append((first['firstFrameAt'], first['readyAt']))
+        warm.append((second['firstFrameAt'], second['readyAt']))
+    for label, runs in (('first visit', cold), ('reload', warm)):
+        frames = sorted(r[0] for r in runs)
+        ready = sorted(r[1] for r in runs)
+        print('%-12s first frame %4.0f ms after navigation (median of 5; %.0f to %.0f), waiting for input at %4.0f ms'
+              % (label, frames[2], frames[0], frames[-1], ready[2]))
+    page = suite.fresh_browser().open(suite.url)
+    page.start()
+    page.key('n')
+    for _ in range(5):
+        before = page.state()
+        started = time.monotonic()
+        page.key('Return')  # presses the cell under the cursor: a cross-fade
+        after = page.state()
+        frames = after['frames'] - before['frames']
+        print('a move       %d frames shown in %.0f ms, %.2f ms of the program\'s time each'
+              % (frames, (time.monotonic() - started) * 1000, (after['busyMs'] - before['busyMs']) / max(frames, 1)))
+    suite.browser.close()
+    suite.browser = None
+    suite.server.shutdown()
+
+
 def main(argv):
     build = argv[1] if len(argv) > 1 else 'build-web'
     host_build = 'build'
     if '--host-build' in argv:
         host_build = argv[argv.index('--host-build') + 1]
     suite = Suite(os.path.abspath(build), os.path.abspath(host_build))
+    if '--measure' in argv:
+        measure(suite)
+        return 0
     return 0 if suite.run(TESTS) else 1
 
 
