@@ -13,7 +13,7 @@ mergeInto(LibraryManager.library, {
     closing: false,      // the page is going: the program runs to its end without waiting
     pointer: null,       // the pointer that is down, if any
     audio: null,
-    sounds: new Map(),   // by the samples' address: they live as long as the program
+    sounds: null,        // a Map by the samples' address: they live as long as the program
     playing: null,
     // What the browser tests read (tests/web): frames put on the canvas, when the first came and
     // when the program first waited for input, waits, sounds started, the time the program ran
@@ -142,6 +142,7 @@ mergeInto(LibraryManager.library, {
     p.canvas.height = height;
     p.context = p.canvas.getContext('2d', { alpha: false });
     p.image = p.context.createImageData(width, height);
+    p.sounds = new Map();
     p.layout();
     p.listen();
     p.ranSince = performance.now();
@@ -192,19 +193,24 @@ mergeInto(LibraryManager.library, {
   tintaro_page_play: function(samples, count, rate) {
     var p = TintaroPage;
     if (!p.audio || p.audio.state !== 'running' || count <= 0) return;
-    var buffer = p.sounds.get(samples);
-    if (!buffer) {
-      buffer = p.audio.createBuffer(1, count, rate);
-      var data = buffer.getChannelData(0);
-      for (var i = 0; i < count; ++i) data[i] = (HEAPU8[samples + i] - 128) / 128;
-      p.sounds.set(samples, buffer);
+    // A sound that cannot be played is silence, never the end of the game.
+    try {
+      var buffer = p.sounds.get(samples);
+      if (!buffer) {
+        buffer = p.audio.createBuffer(1, count, rate);
+        var data = buffer.getChannelData(0);
+        for (var i = 0; i < count; ++i) data[i] = (HEAPU8[samples + i] - 128) / 128;
+        p.sounds.set(samples, buffer);
+      }
+      if (p.playing) p.playing.stop();
+      p.playing = p.audio.createBufferSource();
+      p.playing.buffer = buffer;
+      p.playing.connect(p.audio.destination);
+      p.playing.start();
+      p.test.sounds++;
+    } catch (e) {
+      console.warn('tintaro: no sound: ' + e);
     }
-    if (p.playing) p.playing.stop();
-    p.playing = p.audio.createBufferSource();
-    p.playing.buffer = buffer;
-    p.playing.connect(p.audio.destination);
-    p.playing.start();
-    p.test.sounds++;
   },
 
   // A page beside the program's own, in a tab of its own. Popup blockers allow it within a few
