@@ -16,9 +16,10 @@ mergeInto(LibraryManager.library, {
     sounds: null,        // a Map by the samples' address: they live as long as the program
     playing: null,
     // What the browser tests read (tests/web): frames put on the canvas, when the first came and
-    // when the program first waited for input, waits, sounds started, the time the program ran
-    // between its waits, and its end.
-    test: { frames: 0, firstFrameAt: 0, readyAt: 0, waits: 0, sounds: 0, busyMs: 0, ended: null },
+    // when the program first waited for input, waits, input given and handled (all of it, once the
+    // program waits), sounds started, the time the program ran between its waits, and its end.
+    test: { frames: 0, firstFrameAt: 0, readyAt: 0, waits: 0, inputs: 0, handled: 0, waiting: false, sounds: 0,
+            busyMs: 0, ended: null },
     ranSince: 0,
 
     // The program stops running here until resume is called.
@@ -49,6 +50,7 @@ mergeInto(LibraryManager.library, {
       if (!p.resume || (reason !== 'close' && reason !== p.waitingFor)) return;
       var resume = p.resume;
       p.resume = null;
+      p.test.waiting = false;
       p.ranSince = performance.now();
       resume();
     },
@@ -71,6 +73,7 @@ mergeInto(LibraryManager.library, {
                         [down ? 1 : 0, event.key || '', event.code || '', modifiers, event.repeat ? 1 : 0]);
       if (!taken) return;
       event.preventDefault();
+      TintaroPage.test.inputs++;
       TintaroPage.wake('input');
     },
 
@@ -93,6 +96,7 @@ mergeInto(LibraryManager.library, {
       if (type === 3) { x = -1; y = -1; type = 2; }
       if (type === 2) p.pointer = null;
       _tintaro_page_pointer(type, x, y);
+      p.test.inputs++;
       p.wake('input');
     },
 
@@ -170,6 +174,8 @@ mergeInto(LibraryManager.library, {
       var p = TintaroPage;
       if (p.closing) return resume();
       if (p.test.waits++ === 0) p.test.readyAt = performance.now();
+      p.test.handled = p.test.inputs;
+      p.test.waiting = true;
       p.sleep(resume, 'input');
     });
   },

@@ -161,16 +161,17 @@ class Page:
         """The backend's test hooks (WebPage.js): frames shown, waits for input, the end."""
         return self.eval('window.Module && Module.tintaro ? Module.tintaro : null')
 
-    def settle(self, waits_before=0):
-        """Until the game has handled everything and waits for input (again)."""
-        return wait_until(lambda: (lambda s: s and (s['waits'] > waits_before or s['ended']) and s)(self.state()),
-                          'the game to wait for input')
+    def settle(self):
+        """Until the game has handled all input given and waits for more (or has ended)."""
+        def settled():
+            s = self.state()
+            return s and (s['ended'] or (s['waiting'] and s['handled'] == s['inputs'])) and s
+        return wait_until(settled, 'the game to handle its input and wait')
 
     def start(self):
-        return self.settle(0)
+        return self.settle()
 
     def key(self, name):
-        before = self.state()['waits']
         if name in self.KEYS:
             key, number = self.KEYS[name]
             down = {'type': 'rawKeyDown', 'key': key, 'code': key, 'windowsVirtualKeyCode': number}
@@ -180,7 +181,7 @@ class Page:
                     'windowsVirtualKeyCode': ord(name.upper())}
         self.send('Input.dispatchKeyEvent', down)
         self.send('Input.dispatchKeyEvent', dict(down, type='keyUp', text=''))
-        self.settle(before)
+        self.settle()
 
     def css_point(self, x, y):
         """The middle of device pixel (x, y) in the page's coordinates."""
@@ -189,7 +190,6 @@ class Page:
         return box[0] + (x + 0.5) * box[2] / WIDTH, box[1] + (y + 0.5) * box[3] / HEIGHT
 
     def tap(self, x, y, touch=False):
-        before = self.state()['waits']
         cx, cy = self.css_point(x, y)
         if touch:
             self.send('Input.dispatchTouchEvent', {'type': 'touchStart', 'touchPoints': [{'x': cx, 'y': cy}]})
@@ -199,7 +199,7 @@ class Page:
                 self.send('Input.dispatchMouseEvent', {'type': kind, 'x': cx, 'y': cy, 'button': 'left',
                                                        'buttons': 1 if kind == 'mousePressed' else 0,
                                                        'clickCount': 1})
-        self.settle(before)
+        self.settle()
 
     def step(self, step):
         if ',' in step:
