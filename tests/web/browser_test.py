@@ -389,8 +389,69 @@ def a_second_tab_says_the_game_is_open_and_writes_nothing(suite):
     same_picture(second.frame(), desktop, 'the game taken over')
 
 
-# Input that changes what the game shows, for the checks that need a changed game.
-GAME_STEPS = ()
+# The board on the 240 x 320 screen: a 3 x 3 board's cells are 69 pixels a side, from (16, 42).
+def cell_centre(x, y, size=3):
+    side = (240 - 32) // size
+    offset = 26 + (240 - side * size) // 2
+    return offset - 26 + side * x + side // 2, offset + side * y + side // 2
+
+
+def cell_look(frame, x, y, size=3):
+    """A patch of the tile's gloss, up and left of its centre, where every colour differs."""
+    cx, cy = cell_centre(x, y, size)
+    side = (240 - 32) // size
+    return tuple(pixel(frame, cx - side // 4 + i, cy - side // 4) for i in range(3))
+
+
+# Input that changes what the game shows, for the checks that need a changed game: a press of
+# (0, 0) by key and of (2, 2) by a tap, then a key that shows the cursor where a new start puts it.
+GAME_STEPS = ('Return', '%d,%d' % cell_centre(2, 2), 'Up')
+
+
+def keys_and_taps_press_the_cells_they_should(suite):
+    page = suite.fresh_browser().open(suite.url)
+    page.start()
+    page.key('Right')
+    before = page.frame()
+    page.key('Return')  # presses (1, 0) of the solved first board: it and its neighbours change
+    after = page.frame()
+    changed = {(x, y) for x in range(3) for y in range(3) if cell_look(before, x, y) != cell_look(after, x, y)}
+    check(changed == {(0, 0), (1, 0), (2, 0), (1, 1)}, 'the key changed the cells %s' % sorted(changed))
+    page.tap(*cell_centre(2, 2))
+    mouse = page.frame()
+    # The tap also takes the cursor's highlight off (1, 0).
+    changed = {(x, y) for x in range(3) for y in range(3) if cell_look(after, x, y) != cell_look(mouse, x, y)}
+    check(changed == {(2, 2), (1, 2), (2, 1), (1, 0)}, 'the click changed the cells %s' % sorted(changed))
+    page.tap(*cell_centre(0, 2), touch=True)
+    touched = page.frame()
+    changed = {(x, y) for x in range(3) for y in range(3) if cell_look(mouse, x, y) != cell_look(touched, x, y)}
+    check(changed == {(0, 2), (1, 2), (0, 1)}, 'the touch changed the cells %s' % sorted(changed))
+    steps = ('Right', 'Return', '%d,%d' % cell_centre(2, 2), '%d,%d' % cell_centre(0, 2))
+    same_picture(touched, suite.desktop.frame(steps), 'the board after a key, a click and a touch')
+    check(page.state()['sounds'] == 3, 'not a sound for each move: %s' % page.state()['sounds'])
+
+
+def a_whole_easy_level_can_be_solved(suite):
+    page = suite.fresh_browser().open(suite.url)
+    page.start()
+    page.key('n')  # a new game: the first level of Easy, scrambled
+    state = saved_state(page)
+    check((state['mode'], state['level'], state['size'], state['colours']) == (1, 0, 3, 2),
+          'not the first Easy level: %s' % state)
+    presses = solution(state)
+    check(presses, 'no solution for %s' % state['board'])
+    count = 0
+    for (x, y), times in sorted(presses.items()):
+        for _ in range(times):
+            page.tap(*cell_centre(x, y))
+            count += 1
+    state = saved_state(page)
+    check((state['level'], state['size'], state['type'], state['moves'], state['total']) == (1, 3, 1, 0, count),
+          'after %d presses the game is not at the second level with them counted: %s' % (count, state))
+    check(len({v for row in state['board'] for v in row}) > 1, 'the second level is not scrambled')
+    desktop = suite.desktop.frame(saved={k.split('/')[-1]: base64.b64decode(v) for k, v in page.storage().items()
+                                         if k.startswith('Qor/Tintaro/') and not k.endswith('/')})
+    same_picture(page.frame(), desktop, 'the second level')
 
 
 def engine_state(raw):
@@ -453,6 +514,8 @@ def solution(state):
 
 TESTS = [
     the_first_frame_is_the_desktop_programs,
+    keys_and_taps_press_the_cells_they_should,
+    a_whole_easy_level_can_be_solved,
     a_reload_brings_the_game_back_as_it_was,
     a_hidden_page_saves_and_comes_back_when_shown,
     a_second_tab_says_the_game_is_open_and_writes_nothing,
