@@ -9,6 +9,7 @@ mergeInto(LibraryManager.library, {
     width: 0,
     height: 0,
     resume: null,        // wakes the program from its wait
+    paintWait: null,     // the wait for a frame to be shown that is going on
     waitingFor: '',      // 'input' or 'paint'
     closing: false,      // the page is going: the program runs to its end without waiting
     pointer: null,       // the pointer that is down, if any
@@ -188,10 +189,13 @@ mergeInto(LibraryManager.library, {
       var p = TintaroPage;
       if (p.closing) return resume();
       p.sleep(resume, 'paint');
+      // Only this wait's own signals end it: those of an earlier one may still be on their way.
+      var mine = p.paintWait = {};
+      var shown = function() { if (p.paintWait === mine) p.wake('paint'); };
       var after = new MessageChannel();
-      after.port1.onmessage = function() { p.wake('paint'); };
+      after.port1.onmessage = shown;
       requestAnimationFrame(function() { after.port2.postMessage(0); });
-      setTimeout(function() { p.wake('paint'); }, 100);
+      setTimeout(shown, 100);
     });
   },
 
