@@ -323,6 +323,29 @@ def the_first_frame_is_the_desktop_programs(suite):
     same_picture(page.frame(), suite.desktop.frame(), 'the first frame')
 
 
+def the_screen_is_a_whole_zoom_at_any_pixel_ratio(suite):
+    page = suite.fresh_browser().open(suite.url)
+    page.start()
+    check(page.eval('getComputedStyle(document.getElementById("screen")).imageRendering') == 'pixelated',
+          'the canvas is smoothed when it is enlarged')
+    # (window width, height, device pixel ratio) -> the zoom in the screen's own pixels. Layout
+    # rounds to 1/64 of a CSS pixel: a tenth of a screen pixel is what is left to compare.
+    for width, height, ratio, zoom in ((780, 493, 1, 1), (520, 680, 1, 2), (400, 500, 2, 3), (360, 640, 3, 4),
+                                       (300, 300, 1.5, 1)):
+        page.send('Emulation.setDeviceMetricsOverride', {'width': width, 'height': height,
+                                                         'deviceScaleFactor': ratio, 'mobile': False})
+        box = wait_until(lambda: (lambda b: b if abs(b[2] * ratio - WIDTH * zoom) < 0.1 else None)(page.eval(
+            '(function(){var r=document.getElementById("screen").getBoundingClientRect();'
+            'return [r.left, r.top, r.width, r.height];})()')), 'a zoom of %d at %dx%d, ratio %s' % (zoom, width, height, ratio))
+        left, top, w, h = (v * ratio for v in box)
+        check(abs(h - HEIGHT * zoom) < 0.1, 'the height is not %d screen pixels' % (HEIGHT * zoom))
+        check(abs(left - round(left)) < 0.1 and abs(top - round(top)) < 0.1,
+              'the screen does not start on a whole screen pixel at ratio %s: %s' % (ratio, box))
+        check(left >= 0 and top >= 0 and left + w <= width * ratio + 0.1 and top + h <= height * ratio + 0.1,
+              'the screen does not fit the window at %dx%d: %s' % (width, height, box))
+    page.send('Emulation.clearDeviceMetricsOverride')
+
+
 def a_reload_brings_the_game_back_as_it_was(suite):
     page = suite.fresh_browser().open(suite.url)
     page.start()
@@ -429,6 +452,15 @@ def keys_and_taps_press_the_cells_they_should(suite):
     steps = ('Right', 'Return', '%d,%d' % cell_centre(2, 2), '%d,%d' % cell_centre(0, 2))
     same_picture(touched, suite.desktop.frame(steps), 'the board after a key, a click and a touch')
     check(page.state()['sounds'] == 3, 'not a sound for each move: %s' % page.state()['sounds'])
+    # A press dragged off the page and let go there still ends: it presses nothing.
+    given = page.state()['inputs']
+    x, y = page.css_point(*cell_centre(1, 1))
+    for kind, at in (('mousePressed', (x, y)), ('mouseMoved', (2, 2)), ('mouseReleased', (2, 2))):
+        page.send('Input.dispatchMouseEvent', {'type': kind, 'x': at[0], 'y': at[1], 'button': 'left',
+                                               'buttons': 0 if kind == 'mouseReleased' else 1, 'clickCount': 1})
+    page.settle()
+    check(page.state()['inputs'] - given == 3, 'the release outside the page did not arrive')
+    same_picture(page.frame(), touched, 'the board after a press let go outside')
 
 
 def a_whole_easy_level_can_be_solved(suite):
@@ -516,6 +548,7 @@ TESTS = [
     the_first_frame_is_the_desktop_programs,
     keys_and_taps_press_the_cells_they_should,
     a_whole_easy_level_can_be_solved,
+    the_screen_is_a_whole_zoom_at_any_pixel_ratio,
     a_reload_brings_the_game_back_as_it_was,
     a_hidden_page_saves_and_comes_back_when_shown,
     a_second_tab_says_the_game_is_open_and_writes_nothing,
