@@ -47,9 +47,10 @@ serve-web: web
 	@echo "Tintaro: http://127.0.0.1:$(WEB_PORT)/  (Ctrl+C stops it)"
 	@python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_BUILD)
 
-# The web version driven in headless chromium.
+# The web version driven in headless chromium, its frames held against the desktop program's.
 test-web: web
-	python3 tests/web/browser_test.py $(WEB_BUILD)
+	@cmake --build $(BUILD) -j $(JOBS) --target headless-frame -- --no-print-directory
+	python3 tests/web/browser_test.py $(WEB_BUILD) --host-build $(BUILD)
 
 # Time per pixel of the graphics library against memcpy; one run gives comparable ratios.
 bench: build
