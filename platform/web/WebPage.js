@@ -51,6 +51,7 @@ mergeInto(LibraryManager.library, {
       if (!p.resume || (reason !== 'close' && reason !== p.waitingFor)) return;
       var resume = p.resume;
       p.resume = null;
+      p.paintWait = null;
       p.test.waiting = false;
       p.ranSince = performance.now();
       resume();
