@@ -39,6 +39,7 @@ def main(argv):
     browser = Browser()
     page = browser.open(site.url)
     page.start()
+    page.key('n')  # a scrambled board: pressing one cell again and again never solves it
     for _ in range(runs):
         before, started = page.state(), time.monotonic()
         page.key('Return')  # presses the cell under the cursor: a cross-fade
