@@ -24,6 +24,7 @@
 #include "platform/Messages.h"
 #include "platform/Registry.h"
 #include "platform/Resources.h"
+#include "platform/SingleInstance.h"
 #include "platform/Windowing.h"
 #include "platform/sdl/SdlBackend.h"
 #include "res/Resources.h"

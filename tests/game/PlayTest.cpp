@@ -10,6 +10,7 @@
 #include "platform/Device.h"
 #include "platform/MessageBox.h"
 #include "platform/Resources.h"
+#include "platform/SingleInstance.h"
 #include "platform/Windowing.h"
 #include "res/Resources.h"
 #include "tests/support/PlatformFixture.h"
