@@ -43,7 +43,8 @@ void CGameWnd::LayoutBoard() {
     const int offset = (side - cell * n) / 2;
     for (int x = 0; x < n; ++x)
         for (int y = 0; y < n; ++y)
-            m_rcCells[x][y] = RECT{offset + x * cell, offset + y * cell, offset + (x + 1) * cell, offset + (y + 1) * cell};
+            m_rcCells[x][y] =
+                RECT{offset + x * cell, offset + y * cell, offset + (x + 1) * cell, offset + (y + 1) * cell};
 }
 
 BOOL CGameWnd::LoadTiles() {

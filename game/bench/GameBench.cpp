@@ -110,7 +110,8 @@ void RunGame(benchmark::State& state, const std::function<bool(Stage&, CGameWnd&
         game.m_nMode = GAME_SINGLE;
         game.m_nSize = game.m_nColors = 5;
         game.m_nType = TYPE_NORMAL;
-        for (int i = 0; i < 64; ++i) game.m_Board[i] = static_cast<BYTE>(i / 8 < 5 && i % 8 < 5 ? (i / 8 + i % 8 * 2) % 5 : 0);
+        for (int i = 0; i < 64; ++i)
+            game.m_Board[i] = static_cast<BYTE>(i / 8 < 5 && i % 8 < 5 ? (i / 8 + i % 8 * 2) % 5 : 0);
         game.SaveState();
     }
     platform::sdl::WindowOptions options;

@@ -127,8 +127,8 @@ bool SdlBackend::Impl::CreateWindowSizedTexture() {
     if (!pixel) return false;
     for (Uint32 byte = 0; byte < 256; ++byte) {
         const Uint32 red = byte >> 3, greenHigh = byte & 7, greenLow = byte >> 5, blue = byte & 0x1F;
-        fromHigh[byte] = ((red << 3 | red >> 2) << pixel->Rshift) | ((greenHigh << 5 | greenHigh >> 1) << pixel->Gshift) |
-                         pixel->Amask;
+        fromHigh[byte] = ((red << 3 | red >> 2) << pixel->Rshift) |
+                         ((greenHigh << 5 | greenHigh >> 1) << pixel->Gshift) | pixel->Amask;
         fromLow[byte] = ((greenLow << 2) << pixel->Gshift) | ((blue << 3 | blue >> 2) << pixel->Bshift);
     }
     SDL_FreeFormat(pixel);
@@ -254,23 +254,22 @@ void SdlBackend::Present(const PixelRows& screen) {
 }
 
 bool SdlBackend::Impl::Upload(const PixelRows& screen) {
-    Impl& s = *this;  // NOLINT: the statements read as they did in Present
     void* pixels = nullptr;
     int pitch = 0;
-    if (SDL_LockTexture(s.texture, nullptr, &pixels, &pitch) != 0) return false;
-    for (int y = 0; y < s.height; ++y) {
+    if (SDL_LockTexture(texture, nullptr, &pixels, &pitch) != 0) return false;
+    for (int y = 0; y < height; ++y) {
         auto* row = static_cast<Uint16*>(pixels) + static_cast<size_t>(y) * (pitch / 2);
         if constexpr (std::endian::native == std::endian::little) {
-            std::memcpy(row, screen.Row(y), static_cast<size_t>(s.width) * 2);
+            std::memcpy(row, screen.Row(y), static_cast<size_t>(width) * 2);
         } else {
-            for (int x = 0; x < s.width; ++x) row[x] = screen.Get16(x, y);
+            for (int x = 0; x < width; ++x) row[x] = screen.Get16(x, y);
         }
     }
-    SDL_UnlockTexture(s.texture);
-    if (s.staging) {
-        SDL_SetRenderTarget(s.renderer, s.staging);
-        SDL_RenderCopy(s.renderer, s.texture, nullptr, nullptr);
-        SDL_SetRenderTarget(s.renderer, nullptr);
+    SDL_UnlockTexture(texture);
+    if (staging) {
+        SDL_SetRenderTarget(renderer, staging);
+        SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+        SDL_SetRenderTarget(renderer, nullptr);
     }
     return true;
 }
