@@ -57,9 +57,9 @@ struct SdlBackend::Impl {
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* texture = nullptr;
     SDL_Texture* staging = nullptr;
-    // The fast way, where the window takes 32-bit pixels from the software renderer: frames are
-    // widened and zoomed into a texture of the window's size and format, which is only copied.
-    SDL_Texture* windowSized = nullptr;
+    // The fast way, where the window's framebuffer holds 32-bit pixels: frames are widened and
+    // zoomed straight into it, with no renderer in between.
+    bool direct = false;
     std::array<Uint32, 256> fromHigh{}, fromLow{};  // a 5-6-5 word's window pixel is the OR of both
     int width = 0;
     int height = 0;
@@ -75,7 +75,6 @@ struct SdlBackend::Impl {
     ~Impl() {
         watcher.reset();  // it pushes SDL events: stop it before SDL goes
         sound.reset();    // the same for the audio callback
-        if (windowSized) SDL_DestroyTexture(windowSized);
         if (staging) SDL_DestroyTexture(staging);
         if (texture) SDL_DestroyTexture(texture);
         if (renderer) SDL_DestroyRenderer(renderer);
@@ -84,8 +83,8 @@ struct SdlBackend::Impl {
     }
 
     bool CreateRenderer(std::string* error);
-    bool CreateWindowSizedTexture();
-    void ToWindowSized(const PixelRows& screen);
+    bool UseWindowSurface();
+    void ToWindowSurface(const PixelRows& screen);
     // The frame into the 5-6-5 texture (and the staging copy at a zoom).
     bool Upload(const PixelRows& screen);
     void Redraw();
@@ -93,6 +92,7 @@ struct SdlBackend::Impl {
 };
 
 bool SdlBackend::Impl::CreateRenderer(std::string* error) {
+    if (UseWindowSurface()) return true;
     // Drawing straight into the window's framebuffer starts faster and needs far less memory than
     // SDL's default OpenGL path. Displays that offer no such framebuffer get the default.
     renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
@@ -104,7 +104,6 @@ bool SdlBackend::Impl::CreateRenderer(std::string* error) {
         return false;
     }
     SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
-    if (CreateWindowSizedTexture()) return true;
     // The software renderer scales fast only between surfaces of one format: at a zoom, each frame is
     // converted once at the device's size into the window's format, and that copy is scaled.
     if (zoom > 1) {
@@ -117,41 +116,44 @@ bool SdlBackend::Impl::CreateRenderer(std::string* error) {
 
 // Each channel is widened by repeating its top bits, as SDL does; green straddles the two bytes of
 // a 5-6-5 word but its widened bits still split into a part of each byte, so two tables suffice.
-bool SdlBackend::Impl::CreateWindowSizedTexture() {
-    SDL_RendererInfo info{};
-    const Uint32 format = SDL_GetWindowPixelFormat(window);
-    if (SDL_GetRendererInfo(renderer, &info) != 0 || !(info.flags & SDL_RENDERER_SOFTWARE) ||
-        SDL_BYTESPERPIXEL(format) != 4)
-        return false;
-    SDL_PixelFormat* pixel = SDL_AllocFormat(format);
-    if (!pixel) return false;
+bool SdlBackend::Impl::UseWindowSurface() {
+    SDL_Surface* surface = SDL_GetWindowSurface(window);
+    if (!surface || surface->format->BytesPerPixel != 4) return false;
+    const SDL_PixelFormat* pixel = surface->format;
     for (Uint32 byte = 0; byte < 256; ++byte) {
         const Uint32 red = byte >> 3, greenHigh = byte & 7, greenLow = byte >> 5, blue = byte & 0x1F;
         fromHigh[byte] = ((red << 3 | red >> 2) << pixel->Rshift) |
                          ((greenHigh << 5 | greenHigh >> 1) << pixel->Gshift) | pixel->Amask;
         fromLow[byte] = ((greenLow << 2) << pixel->Gshift) | ((blue << 3 | blue >> 2) << pixel->Bshift);
     }
-    SDL_FreeFormat(pixel);
-    windowSized = SDL_CreateTexture(renderer, format, SDL_TEXTUREACCESS_STREAMING, width * zoom, height * zoom);
-    return windowSized != nullptr;
+    direct = true;
+    return true;
 }
 
-void SdlBackend::Impl::ToWindowSized(const PixelRows& screen) {
-    void* pixels = nullptr;
-    int pitch = 0;
-    if (SDL_LockTexture(windowSized, nullptr, &pixels, &pitch) != 0) return;
+void SdlBackend::Impl::ToWindowSurface(const PixelRows& screen) {
+    SDL_Surface* surface = SDL_GetWindowSurface(window);
+    if (!surface || surface->w < width * zoom || surface->h < height * zoom || SDL_LockSurface(surface) != 0) return;
+    void* pixels = surface->pixels;
+    const int pitch = surface->pitch;
     const size_t rowBytes = static_cast<size_t>(width) * zoom * 4;
     for (int y = 0; y < height; ++y) {
         auto* first = static_cast<Uint8*>(pixels) + static_cast<size_t>(y) * zoom * pitch;
         auto* out = reinterpret_cast<Uint32*>(first);
         const Uint8* in = screen.Row(y);
-        for (int x = 0; x < width; ++x, in += 2) {
-            const Uint32 v = fromLow[in[0]] | fromHigh[in[1]];
-            for (int i = 0; i < zoom; ++i) *out++ = v;
+        if (zoom == 2) {  // the usual zoom: both copies of a pixel in one store
+            for (int x = 0; x < width; ++x, in += 2, out += 2) {
+                const uint64_t v = (fromLow[in[0]] | fromHigh[in[1]]) * uint64_t{0x100000001};
+                std::memcpy(out, &v, sizeof v);
+            }
+        } else {
+            for (int x = 0; x < width; ++x, in += 2) {
+                const Uint32 v = fromLow[in[0]] | fromHigh[in[1]];
+                for (int i = 0; i < zoom; ++i) *out++ = v;
+            }
         }
         for (int i = 1; i < zoom; ++i) std::memcpy(first + static_cast<size_t>(i) * pitch, first, rowBytes);
     }
-    SDL_UnlockTexture(windowSized);
+    SDL_UnlockSurface(surface);
 }
 
 std::unique_ptr<SdlBackend> SdlBackend::Open(const WindowOptions& options, std::string* error) {
@@ -232,16 +234,20 @@ uint32_t SdlBackend::TickCount() { return MonotonicMilliseconds(); }
 
 void SdlBackend::Impl::Redraw() {
     if (!hasFrame) return;
+    if (direct) {
+        SDL_UpdateWindowSurface(window);
+        return;
+    }
     // The texture covers the whole window: nothing to clear first.
-    SDL_RenderCopy(renderer, windowSized ? windowSized : staging ? staging : texture, nullptr, nullptr);
+    SDL_RenderCopy(renderer, staging ? staging : texture, nullptr, nullptr);
     SDL_RenderPresent(renderer);
 }
 
 void SdlBackend::Present(const PixelRows& screen) {
     Impl& s = *impl_;
     if (screen.width != s.width || screen.height != s.height || screen.bitsPerPixel != 16) return;
-    if (s.windowSized) {
-        s.ToWindowSized(screen);
+    if (s.direct) {
+        s.ToWindowSurface(screen);
     } else if (!s.Upload(screen)) {
         return;
     }
