@@ -92,7 +92,8 @@ struct SdlBackend::Impl {
 };
 
 bool SdlBackend::Impl::CreateRenderer(std::string* error) {
-    if (UseWindowSurface()) return true;
+    // A renderer named in the environment is a request for that renderer.
+    if (!Set("SDL_RENDER_DRIVER") && UseWindowSurface()) return true;
     // Drawing straight into the window's framebuffer starts faster and needs far less memory than
     // SDL's default OpenGL path. Displays that offer no such framebuffer get the default.
     renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
