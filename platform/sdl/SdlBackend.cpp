@@ -16,6 +16,7 @@
 #include "platform/sdl/DescriptorWatcher.h"
 #include "platform/sdl/SdlInput.h"
 #include "platform/sdl/SdlSound.h"
+#include "platform/sdl/X11Errors.h"
 
 namespace platform::sdl {
 namespace {
@@ -170,6 +171,7 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(const WindowOptions& options, std::
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // A puzzle left alone must not keep the screen awake.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    TolerateGoneWindows();
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         *error = NoDisplay("cannot open " + DisplayName() + " (" + SDL_GetError() + ")");
         SDL_Quit();
