@@ -168,6 +168,32 @@ def a_whole_easy_level_can_be_solved(suite):
     same_picture(page.frame(), suite.desktop.frame(saved=saved_values(page)), 'the second level')
 
 
+def the_menu_opens_help_in_a_tab_and_quit_ends_the_game_saved(suite):
+    browser = suite.fresh_browser()
+    page = browser.open(suite.url)
+    page.start()
+    page.key('F1')
+    same_picture(page.frame(), suite.desktop.frame(('F1',)), 'the menu')
+    page.key('4')  # Help: the page opens in a tab of its own, in front, which hides the game's
+    help_page = lambda: [t for t in browser.send('Target.getTargets')['targetInfos']
+                         if t['type'] == 'page' and t['url'].endswith('/Vokamer.htm')]
+    check(wait_until(help_page, 'the help page in a tab of its own')[0]['title'] == 'Tintaro: how to play',
+          'the tab is not the help page')
+    wait_until(lambda: len(saved_values(page).get('GameState', b'')) == 108, 'the hidden game to be saved')
+    browser.send('Target.activateTarget', {'targetId': page.target})
+    wait_until(lambda: page.eval('performance.getEntriesByType("navigation")[0].type') == 'reload',
+               'the game to start again when its tab is in front')
+    page.start()
+    same_picture(page.frame(), suite.desktop.frame(saved=saved_values(page)), 'the game back from the help page')
+    page.eval('localStorage.removeItem("Qor/Tintaro/GameState")')
+    page.key('F1')
+    page.key('5')  # Quit
+    state = wait_until(lambda: page.state()['ended'], 'the game to end')
+    check(state['code'] == 0 and 'ended' in page.eval('document.getElementById("ended").innerText'),
+          'the page does not say the game has ended: %s' % state)
+    check(len(saved_values(page).get('GameState', b'')) == 108, 'the game was not saved on Quit')
+
+
 def the_screen_is_a_whole_zoom_at_any_pixel_ratio(suite):
     page = suite.fresh_browser().open(suite.url)
     page.start()
@@ -248,6 +274,7 @@ TESTS = [
     the_first_frame_is_the_desktop_programs,
     keys_and_taps_press_the_cells_they_should,
     a_whole_easy_level_can_be_solved,
+    the_menu_opens_help_in_a_tab_and_quit_ends_the_game_saved,
     the_screen_is_a_whole_zoom_at_any_pixel_ratio,
     a_reload_brings_the_game_back_as_it_was,
     a_hidden_page_saves_and_comes_back_when_shown,
