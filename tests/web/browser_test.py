@@ -175,10 +175,9 @@ def the_menu_opens_help_in_a_tab_and_quit_ends_the_game_saved(suite):
     page.key('F1')
     same_picture(page.frame(), suite.desktop.frame(('F1',)), 'the menu')
     page.key('4')  # Help: the page opens in a tab of its own, in front, which hides the game's
-    help_page = lambda: [t for t in browser.send('Target.getTargets')['targetInfos']
-                         if t['type'] == 'page' and t['url'].endswith('/Vokamer.htm')]
-    check(wait_until(help_page, 'the help page in a tab of its own')[0]['title'] == 'Tintaro: how to play',
-          'the tab is not the help page')
+    wait_until(lambda: [t for t in browser.send('Target.getTargets')['targetInfos'] if t['type'] == 'page' and
+                        t['url'].endswith('/Vokamer.htm') and t['title'] == 'Tintaro: how to play'],
+               'the help page in a tab of its own')
     wait_until(lambda: len(saved_values(page).get('GameState', b'')) == 108, 'the hidden game to be saved')
     browser.send('Target.activateTarget', {'targetId': page.target})
     wait_until(lambda: page.eval('performance.getEntriesByType("navigation")[0].type') == 'reload',
