@@ -8,11 +8,13 @@
 #include "gfx/Blend.h"
 #include "gfx/Draw.h"
 #include "gfx/Text.h"
+#include "platform/Cursor.h"
 #include "platform/Device.h"
 #include "platform/Dialogs.h"
 #include "platform/Gdi.h"
 #include "platform/Messages.h"
 #include "platform/Shell.h"
+#include "platform/SoftKeyBar.h"
 #include "platform/Windowing.h"
 
 namespace {

@@ -12,7 +12,9 @@
 #include "platform/Runtime.h"
 #include "platform/Windowing.h"
 #include "res/Resources.h"
-#include "res/Tables.h"
+#include "res/Dialogs.h"
+#include "res/SoftKeyBars.h"
+#include "res/StringTable.h"
 #include "screens/GameMenuDlg.h"
 #include "tests/support/PlatformFixture.h"
 
