@@ -203,7 +203,7 @@ void CQorMenuDlg::DrawMenuScreen() {
     } else {
         // Without its picture the menu still shows, on the gradient's average colour.
         RECT all{0, 0, width, height};
-        FillSolidRect(m_Screen.m_hDC, &all, 0x7F4E08);
+        FillSolidRect(m_Screen.m_hDC, &all, 0x994E08);
     }
     RECT title{0, (5 * GetUsableHeight(m_hWnd)) / 100, width, height};
     DrawTextEllipsis(m_Screen.m_hDC, m_pszTitle, &title, DT_CENTER, m_hFontLarge, kTitleColour, TRANSPARENT);
@@ -274,6 +274,13 @@ int CQorMenuDlg::OnKeyUp(HWND, WPARAM wParam, LPARAM) {
         const POINT p = KeyPoint(entry);
         if (!entry.m_bPressed) entry.OnLButtonDown(&p);
         entry.OnLButtonUp(&p);
+        // A digit's entry is drawn pressed since its key went down; "Help" keeps the menu, so
+        // it must not stay so.
+        if (index != old && index != m_nSel) {
+            DrawEntry(index, FALSE);
+            const RECT changed = InflatedRect(index);
+            InvalidateRect(m_hWnd, &changed, FALSE);
+        }
     }
     RedrawSelection(old);
     return 1;

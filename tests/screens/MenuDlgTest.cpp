@@ -131,18 +131,21 @@ TEST_F(MenuTest, KeysActOnReleaseAndTheStylusOnTheEntryItWasPressedOn) {
     EXPECT_EQ(backend.Minimized(), 1) << "Back minimises";
 }
 
-TEST_F(MenuTest, APressLiftedOutsideTakesThePressedPictureOffTheScreen) {
-    const RECT options{40, 119, 200, 151};
-    std::vector<uint16_t> before;
-    Run(menu, {[&] {
-                   before = Area(options);
-                   backend.Script(Pen(InputType::MouseDown, 100, 130));
-               },
-               [&] {
-                   EXPECT_TRUE(Area(options) != before) << "pressed";
-                   backend.Script(Pen(InputType::MouseUp, 5, 230));
-               },
-               [&] { EXPECT_TRUE(Area(options) == before); }});
+// A press lifted outside, and "Help" chosen by its digit, leave the entry as it was.
+TEST_F(MenuTest, NoPressedPictureStaysOnScreenOnceThePressIsOver) {
+    const RECT options{40, 119, 200, 151}, help{40, 156, 200, 188};
+    const std::pair<RECT, std::vector<InputEvent>> cases[] = {
+        {options, {Pen(InputType::MouseDown, 100, 130), Pen(InputType::MouseUp, 5, 230)}},
+        {help, {{kDown, '4'}, {kUp, '4'}}},
+    };
+    for (const auto& [area, input] : cases) {
+        CGameMenuDlg dlg;
+        std::vector<uint16_t> before;
+        Steps steps{[&] { before = Area(area); }};
+        for (const InputEvent& e : input) steps.push_back([&, e] { backend.Script(e); });
+        steps.push_back([&] { EXPECT_TRUE(Area(area) == before) << area.top; });
+        Run(dlg, steps);
+    }
 }
 
 TEST_F(MenuTest, RangesOutsideOneToSixGiveNoEntriesAndInputOnlyRedraws) {
