@@ -193,6 +193,25 @@ def the_menu_opens_help_in_a_tab_and_quit_ends_the_game_saved(suite):
     check(len(saved_values(page).get('GameState', b'')) == 108, 'the game was not saved on Quit')
 
 
+def the_options_screen_saves_a_change(suite):
+    page = suite.fresh_browser().open(suite.url)
+    page.start()
+    for step in ('F1', '3'):  # Menu, Options
+        page.key(step)
+    same_picture(page.frame(), suite.desktop.frame(('F1', '3')), 'the Options screen')
+    page.key('Right')  # Play Sounds: Off
+    page.key('F1')  # Save
+    page.key('Return')  # a move: silent now
+    check(page.state()['sounds'] == 0, 'a sound played with the sound switched off')
+    page.navigate(suite.url)  # the page goes, and the game writes its settings on the way out
+    page.start()
+    saved = saved_values(page)
+    check(saved.get('PlaySounds') == b'\0\0\0\0', 'the sound setting saved is %r, not off' % saved.get('PlaySounds'))
+    same_picture(page.frame(), suite.desktop.frame(saved=saved), 'the game after the change')
+    page.key('Return')
+    check(page.state()['sounds'] == 0, 'the sound is on again after a reload')
+
+
 def the_screen_is_a_whole_zoom_at_any_pixel_ratio(suite):
     page = suite.fresh_browser().open(suite.url)
     page.start()
@@ -274,6 +293,7 @@ TESTS = [
     keys_and_taps_press_the_cells_they_should,
     a_whole_easy_level_can_be_solved,
     the_menu_opens_help_in_a_tab_and_quit_ends_the_game_saved,
+    the_options_screen_saves_a_change,
     the_screen_is_a_whole_zoom_at_any_pixel_ratio,
     a_reload_brings_the_game_back_as_it_was,
     a_hidden_page_saves_and_comes_back_when_shown,
