@@ -94,7 +94,10 @@ chmod +x "$work/opener"
 xh_start || exit 1
 xh_launch --env TINTARO_OPENER="$work/opener" -- "$root/usr/bin/$command" --zoom 1 >/dev/null || exit 1
 if xh_wait_window --name '^Qor Tintaro$' >/dev/null; then
-    [[ "$(xprop -id "$(cat "$XH_DIR/window.id")" _NET_WM_ICON 2>&1)" == *"Icon (64 x 64)"* ]] || fail "no window icon"
+    wid="$(cat "$XH_DIR/window.id")"
+    [[ "$(xprop -id "$wid" _NET_WM_ICON 2>&1)" == *"Icon (64 x 64)"* ]] || fail "no window icon"
+    class="$(sed -n 's/^StartupWMClass=//p' "$desktop")"
+    [[ "$(xprop -id "$wid" WM_CLASS 2>&1)" == *"\"$class\""* ]] || fail "the window's class is not $class"
     xh_key F1
     for _ in $(seq 50); do
         [ -f "$work/opened" ] && break
