@@ -8,7 +8,7 @@
 #include "engine/PuzzleGame.h"
 #include "engine/Random.h"
 #include "framework/ByteOrder.h"
-#include "tests/engine/Solver.h"
+#include "tests/support/Solver.h"
 #include "tests/support/PlatformFixture.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "engine/Random.h"
 #include "platform/Input.h"
 #include "platform/Messages.h"
-#include "tests/engine/Solver.h"
+#include "tests/support/Solver.h"
 #include "tests/support/PlatformFixture.h"
 
 namespace {
