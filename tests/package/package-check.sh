@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # The Debian package packed from this build and unpacked into a throwaway root: every file that the
 # launcher entry, the metadata and the manual page name is where they say, both validators accept
-# them, the help launcher finds the page from the unpacked layout, and the unpacked program opens its
-# window with its icon.
-# Usage: package-check.sh CPACK BUILD_DIR SOURCE_DIR XVFB_HARNESS HELP_PROBE   (exit 77: no dpkg tools)
+# them, and the unpacked program opens its window with its icon and opens its help page from there.
+# Usage: package-check.sh CPACK BUILD_DIR SOURCE_DIR XVFB_HARNESS   (exit 77: no dpkg tools)
 set -uo pipefail
 cpack="$1" build="$2" source_dir="$3"
 if ! command -v dpkg-deb >/dev/null || ! command -v dpkg-shlibdeps >/dev/null; then
@@ -77,21 +76,8 @@ if command -v groff >/dev/null; then
     [ -z "$warnings" ] || fail "groff: $warnings"
 fi
 
-# The help page from the installed layout: the help launcher, run from beside the unpacked program
-# through a link shaped like the command's, hands the opener the page beside the program's real
-# file. (The game reaches the launcher through its menu, which its Menu soft key does not open yet.)
-cp "$5" "$(dirname "$program")/help-probe" || exit 1
-ln -s "$(dirname "$(readlink "$root/usr/bin/$command")")/help-probe" "$root/usr/bin/help-probe" || exit 1
-cat >"$work/opener" <<EOF
-#!/bin/sh
-printf '%s\n' "\$@" >"$work/opened"
-EOF
-chmod +x "$work/opener"
-TINTARO_OPENER="$work/opener" "$root/usr/bin/help-probe" --open-help || fail "the help launcher failed"
-[ "$(cat "$work/opened" 2>/dev/null)" = "$(dirname "$program")/Vokamer.htm" ] ||
-    fail "Help opened '$(cat "$work/opened" 2>/dev/null)', not the page beside the unpacked program"
-
-# The unpacked program in a real window, with its icon and the class the launcher entry names.
+# The unpacked program in a real window: its icon, the class the launcher entry names, and "Help"
+# on its menu (F1, then entry 4) hands the opener the page beside the program's real file.
 if ! xh_check_deps 2>/dev/null; then
     echo "skipped the window: Xvfb or its tools missing"
     [ "$failures" -eq 0 ] && exit 77
@@ -100,13 +86,26 @@ fi
 mkdir -p "$work/config" "$work/run"
 chmod 700 "$work/run"
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run"
+cat >"$work/opener" <<EOF
+#!/bin/sh
+printf '%s\n' "\$@" >"$work/opened.part" && mv "$work/opened.part" "$work/opened"
+EOF
+chmod +x "$work/opener"
 xh_start || exit 1
-xh_launch -- "$root/usr/bin/$command" --zoom 1 >/dev/null || exit 1
+xh_launch --env TINTARO_OPENER="$work/opener" -- "$root/usr/bin/$command" --zoom 1 >/dev/null || exit 1
 if xh_wait_window --name '^Qor Tintaro$' >/dev/null; then
     wid="$(cat "$XH_DIR/window.id")"
     [[ "$(xprop -id "$wid" _NET_WM_ICON 2>&1)" == *"Icon (64 x 64)"* ]] || fail "no window icon"
     class="$(sed -n 's/^StartupWMClass=//p' "$desktop")"
     [[ "$(xprop -id "$wid" WM_CLASS 2>&1)" == *"\"$class\""* ]] || fail "the window's class is not $class"
+    xh_key F1
+    for _ in $(seq 50); do
+        [ -f "$work/opened" ] && break
+        xh_key 4
+        sleep 0.1
+    done
+    [ "$(cat "$work/opened" 2>/dev/null)" = "$(dirname "$program")/Vokamer.htm" ] ||
+        fail "Help opened '$(cat "$work/opened" 2>/dev/null)', not the page beside the unpacked program"
     xh_stop_app >/dev/null || fail "the program did not end cleanly on SIGTERM"
 else
     fail "no window"
