@@ -6,19 +6,28 @@ WEB_PORT   ?= 8000
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build play test test-fast test-sanitize test-web web serve-web bench clean
+.PHONY: all deps configure build play deb test test-fast test-sanitize test-web web serve-web bench clean
 
 all: build
 
 deps:
 	@tools/install-deps.sh
 
-build: deps
+configure: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTINTARO_WERROR=ON $(CMAKE_FLAGS) >/dev/null
+
+build: configure
 	@cmake --build $(BUILD) -j $(JOBS) -- --no-print-directory
 
-play: build
+# Only the game and what it needs: no test programs, benchmarks or galleries.
+play: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target tintaro -- --no-print-directory
 	./$(BUILD)/tintaro $(ARGS)
+
+# tintaro_<version>_<arch>.deb in $(BUILD): the game and its desktop files.
+deb: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target tintaro tintaro_manual -- --no-print-directory
+	cd $(BUILD) && cpack -G DEB
 
 # The whole suite, then the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, then
 # the web version in a headless browser.
@@ -34,9 +43,8 @@ test-sanitize: deps
 
 # The game as a static site in build-web/ (WebAssembly through emscripten). The native build renders
 # its glyphs and makes its resources first.
-web: deps
+web: configure
 	@tools/install-deps.sh tools/web-packages.txt
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTINTARO_WERROR=ON $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS) --target web-host-files -- --no-print-directory
 	@NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DTINTARO_WERROR=ON \
 		-DBUILD_TESTING=OFF -DTINTARO_HOST_BUILD=$(abspath $(BUILD)) >/dev/null
