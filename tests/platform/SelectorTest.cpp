@@ -55,7 +55,8 @@ TEST_F(SelectorTest, ListMessagesAppendInOrderAndSelectOnlyInsideTheList) {
         LPCWSTR text;
         LRESULT result, selected;
     } cases[] = {
-        {LB_ADDSTRING, 0, L"z", 3, 1}, {LB_ADDSTRING, 0, nullptr, LB_ERR, 1}, {LB_SETCURSEL, 3, nullptr, 3, 3},
+        {LB_ADDSTRING, 0, L"z", 3, 1}, {LB_ADDSTRING, 0, nullptr, LB_ERR, 1}, {LB_GETTEXTLEN, 3, nullptr, 1, 1},
+        {LB_GETTEXTLEN, 4, nullptr, LB_ERR, 1}, {LB_SETCURSEL, 3, nullptr, 3, 3},
         {LB_SETCURSEL, 4, nullptr, LB_ERR, LB_ERR}, {LB_SETCURSEL, 2, nullptr, 2, 2},
         {LB_SETCURSEL, WPARAM(-1), nullptr, LB_ERR, LB_ERR}, {LB_RESETCONTENT, 0, nullptr, 0, LB_ERR},
         {LB_SETCURSEL, 0, nullptr, LB_ERR, LB_ERR}, {LB_ADDSTRING, 0, L"y", 0, LB_ERR},
