@@ -37,7 +37,7 @@ constexpr platform::StringResource kStrings[] = {
     {42, L"Options"},
     {43, L"Help"},
     {44, L"Quit"},
-    {62, L"4.0.1"},
+    {62, L"" TINTARO_VERSION},  // the project's version, given by the build
     {100, L"You Lose"},
     {105, L"Tools"},
     {150, L"Would you like to start a new Game?"},
