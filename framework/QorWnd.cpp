@@ -5,6 +5,7 @@
 #include "platform/Gdi.h"
 #include "platform/Messages.h"
 #include "platform/Resources.h"
+#include "platform/SingleInstance.h"
 #include "platform/Windowing.h"
 
 HINSTANCE g_hInstance = nullptr;
@@ -136,9 +137,10 @@ int CQorWnd::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK CQorWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CREATE || message == WM_INITDIALOG) {
-        CQorWnd* self = message == WM_CREATE
-                            ? static_cast<CQorWnd*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams)
-                            : reinterpret_cast<CQorWnd*>(lParam);
+        // A creation message may come without its record (sent by hand): nothing to attach then.
+        const auto* record = message == WM_CREATE ? reinterpret_cast<const CREATESTRUCTW*>(lParam) : nullptr;
+        CQorWnd* self = message == WM_CREATE ? (record ? static_cast<CQorWnd*>(record->lpCreateParams) : nullptr)
+                                             : reinterpret_cast<CQorWnd*>(lParam);
         if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
         // The slot is pointer-sized: the whole object pointer survives.
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));

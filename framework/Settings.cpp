@@ -39,7 +39,7 @@ BOOL RegReadDword(LPCWSTR key, LPCWSTR name, DWORD* value) {
     if (!value) return FALSE;
     BYTE bytes[4];
     DWORD size = sizeof bytes;
-    if (!Read(key, name, bytes, &size)) return FALSE;
+    if (!Read(key, name, bytes, &size) || size == 0) return FALSE;
     for (DWORD i = 0; i < size; ++i) {
         *value &= ~(static_cast<DWORD>(0xFF) << (8 * i));
         *value |= static_cast<DWORD>(bytes[i]) << (8 * i);

@@ -6,7 +6,8 @@
 // Reads a value of any type into buffer. *size: the buffer's size in, the bytes stored out.
 // Fails, leaving everything untouched, when the key or value is absent or larger than the buffer.
 BOOL RegReadBinary(LPCWSTR key, LPCWSTR name, void* buffer, DWORD* size);
-// Reads up to 4 bytes into the low bytes of *value (little-endian); the rest keeps its contents.
+// Reads 1 to 4 bytes into the low bytes of *value (little-endian); the rest keeps its contents.
+// An empty value fails like an absent one.
 BOOL RegReadDword(LPCWSTR key, LPCWSTR name, DWORD* value);
 // Create the key as needed, store the value durably.
 BOOL RegWriteBinary(LPCWSTR key, LPCWSTR name, const void* data, DWORD size);

@@ -7,6 +7,8 @@
 #include "platform/Device.h"
 #include "platform/Gdi.h"
 #include "platform/Shell.h"
+#include "platform/SingleInstance.h"
+#include "platform/SoftKeyBar.h"
 #include "platform/Windowing.h"
 
 namespace {
@@ -55,6 +57,7 @@ int CGameWnd::OnInit(HWND hwnd, WPARAM, LPARAM) {
     ShellCreateSoftKeyBar(&bar);
     InvalidateRect(hwnd, nullptr, FALSE);
     m_Game.m_hWndOwner = hwnd;
-    m_bOwnsStore = TRUE;
+    // Without the name's lock another copy may be writing the same settings.
+    m_bOwnsStore = platform::HoldsWindowName() ? TRUE : FALSE;
     return 1;
 }

@@ -10,7 +10,7 @@ class CGameWnd : public CQorWnd {
 public:
     // The engine loads the saved game; the sound setting is read (any nonzero value is on).
     CGameWnd();
-    // Writes the sound setting and the game, unless another running copy owns them.
+    // Writes the sound setting and the game, unless another running copy may own them.
     ~CGameWnd() override;
 
     int OnDraw(HWND hwnd, HDC dc, const RECT& client) override;
@@ -29,7 +29,8 @@ public:
     BOOL m_bShowCursor;
     RECT m_rcCells[8][8];
     RECT m_rcCounters;
-    // Set once this object's window exists. A copy that found the game already running never
-    // writes the store: its values could only overwrite newer ones of the running copy.
+    // Set once this object's window exists and this process holds the game's name. A copy that
+    // found the game already running, or could take no lock, never writes the store: its values
+    // could overwrite newer ones of a running copy.
     BOOL m_bOwnsStore;
 };

@@ -39,8 +39,15 @@ int main(int argc, char** argv) {
     HINSTANCE instance = platform::RegisterModule(TintaroResources());
     wchar_t commandLine[] = L"";
     int exitCode = WinMain(instance, nullptr, commandLine, SW_SHOW);
-
+    // The game is saved (or knows why not): signals from here to the end change nothing, so
+    // the status stays that of the orderly end. The handlers stay in place until the process is gone.
+    platform::AbsorbTerminationSignals();
+    for (const std::string& problem : ExitProblems()) std::fprintf(stderr, "tintaro: %s\n", problem.c_str());
+    if (!backend->Trouble().empty()) {
+        std::fprintf(stderr, "tintaro: %s\n", backend->Trouble().c_str());
+        if (exitCode == 0) exitCode = 1;
+    }
     platform::SetBackend(nullptr);
-    platform::StopRoutingTerminationSignals();
+    backend.reset();
     return exitCode;
 }

@@ -18,15 +18,11 @@ BOOL AlphaFillBits(BYTE* bits, BITMAP bm, const RECT* rc, COLORREF colour, int a
             if (p == KEY_COLOR) continue;
             const unsigned r = (cr + GetRValue(p) * ia) >> 8, g = (cg + GetGValue(p) * ia) >> 8,
                            b = (cb + GetBValue(p) * ia) >> 8;
-            rows.Set16(x, y, static_cast<uint16_t>(((r & 0xF8) << 8) | ((g & 0xFC) << 3) | (b >> 3)));
+            rows.Set16(x, y,
+                       platform::Pack565(RGB(static_cast<BYTE>(r), static_cast<BYTE>(g), static_cast<BYTE>(b))));
         }
     }
     return TRUE;
-}
-
-BOOL CQorGDI::AlphaFillRect(const RECT* rc, COLORREF colour, int alpha) {
-    if (!m_pBits && !MakeDIB()) return FALSE;
-    return AlphaFillBits(m_pBits, m_bm, rc, colour, alpha);
 }
 
 namespace {

@@ -1,7 +1,7 @@
 // Error-diffusion reduction of a 24-bit section to the precision a 5-6-5 screen can show.
-#include <algorithm>
+#include "gfx/Dither.h"
 
-#include "gfx/QorGDI.h"
+#include <algorithm>
 
 namespace {
 
@@ -10,12 +10,12 @@ void AddError(BYTE* channel, unsigned error) { *channel = static_cast<BYTE>(std:
 
 }  // namespace
 
-BOOL CQorGDI::Dither565() {
+BOOL Dither565Bits(BYTE* bits, BITMAP bm) {
     // Only a 24-bit section has three bytes a pixel to walk.
-    if (!m_hDC || !m_pBits || m_bm.bmBitsPixel != 24) return FALSE;
-    const int w = m_bm.bmWidth, h = m_bm.bmHeight;
+    if (!bits || bm.bmBitsPixel != 24) return FALSE;
+    const int w = bm.bmWidth, h = bm.bmHeight;
     if (h - 1 < 2) return TRUE;
-    const platform::PixelRows rows = Rows();
+    const platform::PixelRows rows = SectionRows(bits, bm);
     // The walk follows the storage order: from the line above the bottom one upward, spreading
     // into the next stored row, which is the line above on screen. The outermost lines and
     // columns receive error but are never quantised themselves.

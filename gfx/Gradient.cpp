@@ -1,5 +1,8 @@
 // Vertical and diagonal gradients: one column (or strip) is computed, the rest is block transfers.
-#include "gfx/Blend.h"
+#include "gfx/Gradient.h"
+
+#include <cstdint>
+
 #include "gfx/PixelMath.h"
 
 using namespace gfx;
@@ -25,9 +28,9 @@ BOOL VerticalGradient(BYTE* bits, const BITMAP& bm, HDC dc, const RECT* rc, COLO
     const RECT area = ClipToSurface(*rc, bm);
     if (IsEmpty(area)) return TRUE;
     const platform::PixelRows rows = SectionRows(bits, bm);
-    const int h = rc->bottom - rc->top;
+    const int64_t h = int64_t{rc->bottom} - rc->top;
     for (int y = area.top; y < area.bottom; ++y)
-        rows.Set(area.left, y, Mix(top, bottom, VerticalPosition(rc->bottom - 1 - y, h)));
+        rows.Set(area.left, y, Mix(top, bottom, VerticalPosition(int64_t{rc->bottom} - 1 - y, h)));
     SpreadColumn(dc, area);
     return TRUE;
 }
@@ -42,32 +45,23 @@ BOOL GradientFillBits24(BYTE* bits, BITMAP bm, HDC dc, const RECT* rc, COLORREF 
     return VerticalGradient(bits, bm, dc, rc, top, bottom, 24);
 }
 
-BOOL CQorGDI::GradientFillRect(const RECT* rc, COLORREF top, COLORREF bottom, BOOL bits24) {
-    if (!m_pBits && !MakeDIB()) return FALSE;
-    const bool is24 = m_bm.bmBitsPixel == 24;
-    if ((bits24 != FALSE) != is24) return FALSE;
-    return is24 ? GradientFillBits24(m_pBits, m_bm, m_hDC, rc, top, bottom)
-                : GradientFillBits16(m_pBits, m_bm, m_hDC, rc, top, bottom);
-}
-
 BOOL DiagonalGradientFill(BYTE* bits, BITMAP bm, HDC dc, const RECT* rc, COLORREF first, COLORREF last) {
     if (!bits || !dc || !rc || IsInverted(*rc)) return FALSE;
     const RECT area = ClipToSurface(*rc, bm);
     if (IsEmpty(area)) return TRUE;
-    // Pixel (left + i, top + j) takes strip pixel i + j; the strip spans the whole rectangle so the
-    // clipped part keeps its colours.
-    const int w = rc->right - rc->left, h = rc->bottom - rc->top;
+    // Pixel (left + i, top + j) of the whole rectangle takes step i + j of a vertical gradient
+    // w + h steps long. The strip holds only the steps the visible part shows, from that of its
+    // top-left pixel on; the rectangle may reach far past the surface, so its sizes are 64-bit.
+    const int64_t steps = (int64_t{rc->right} - rc->left) + (int64_t{rc->bottom} - rc->top);
+    const int64_t firstStep = (int64_t{area.left} - rc->left) + (int64_t{area.top} - rc->top);
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    // The strip takes the depth of dc's bitmap, so the columns copy across unconverted.
     CQorGDI strip;
-    if (!strip.CreateSized(dc, 1, w + h, FALSE, FALSE, FALSE, 16)) return FALSE;
-    RECT line{0, 0, 1, w + h};
-    // The strip has the depth of dc's bitmap; the gradient follows it.
-    if (!strip.GradientFillRect(&line, first, last, strip.m_bm.bmBitsPixel == 24)) return FALSE;
+    if (!strip.CreateSized(dc, 1, w + h - 1, FALSE, FALSE, FALSE, 16) || !strip.MakeDIB()) return FALSE;
+    const platform::PixelRows column = SectionRows(strip.m_pBits, strip.m_bm);
+    for (int j = 0; j < column.height; ++j)
+        column.Set(0, j, Mix(first, last, VerticalPosition(steps - 1 - (firstStep + j), steps)));
     for (int x = area.left; x < area.right; ++x)
-        BitBlt(dc, x, rc->top, 1, h, strip.m_hDC, 0, x - rc->left, SRCCOPY);
+        BitBlt(dc, x, area.top, 1, h, strip.m_hDC, 0, x - area.left, SRCCOPY);
     return TRUE;
-}
-
-BOOL CQorGDI::DiagonalGradientFillRect(const RECT* rc, COLORREF first, COLORREF last) {
-    if (!m_pBits && !MakeDIB()) return FALSE;
-    return DiagonalGradientFill(m_pBits, m_bm, m_hDC, rc, first, last);
 }

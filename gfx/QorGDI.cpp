@@ -1,9 +1,16 @@
-// CQorGDI: creation, conversion, pixel access, selection slots and release of a surface.
+// CQorGDI: creation, conversion, pixel access, selection slots, the pixel operations on the
+// surface and its release.
 #include "gfx/QorGDI.h"
 
+#include <climits>
+#include <cstdint>
 #include <utility>
 
+#include "gfx/Blend.h"
+#include "gfx/Dither.h"
+#include "gfx/Gradient.h"
 #include "gfx/Resample.h"
+#include "gfx/RoundGradient.h"
 
 namespace {
 
@@ -96,9 +103,10 @@ BOOL CQorGDI::Destroy() {
 BOOL CQorGDI::Create(HDC ref, const RECT* rc, BOOL copyFromRef, BOOL useDIB, BOOL clearToKey, int bitsPerPixel) {
     Destroy();
     if (!rc) return FALSE;
-    const int w = rc->right - rc->left, h = rc->bottom - rc->top;
-    // A non-positive size would make no sensible bitmap on any platform.
-    if (w <= 0 || h <= 0) return FALSE;
+    const int64_t width = int64_t{rc->right} - rc->left, height = int64_t{rc->bottom} - rc->top;
+    // A non-positive size would make no sensible bitmap on any platform, nor one beyond an int.
+    if (width <= 0 || height <= 0 || width > INT_MAX || height > INT_MAX) return FALSE;
+    const int w = static_cast<int>(width), h = static_cast<int>(height);
     m_hDC = CreateCompatibleDC(ref);
     if (!m_hDC) return FALSE;
     if (!useDIB)
@@ -196,6 +204,44 @@ BOOL CQorGDI::SelectObject(HGDIOBJ obj) {
     if (!obj) return FALSE;
     m_hPrev2 = ::SelectObject(m_hDC, obj);
     return m_hPrev2 != nullptr;
+}
+
+// The pixel operations work on a section: a device bitmap becomes one first (dithering only ever
+// works on a 24-bit section).
+
+BOOL CQorGDI::AlphaFillRect(const RECT* rc, COLORREF colour, int alpha) {
+    if (!m_pBits && !MakeDIB()) return FALSE;
+    return AlphaFillBits(m_pBits, m_bm, rc, colour, alpha);
+}
+
+BOOL CQorGDI::GradientFillRect(const RECT* rc, COLORREF top, COLORREF bottom, BOOL bits24) {
+    if (!m_pBits && !MakeDIB()) return FALSE;
+    const bool is24 = m_bm.bmBitsPixel == 24;
+    if ((bits24 != FALSE) != is24) return FALSE;
+    return is24 ? GradientFillBits24(m_pBits, m_bm, m_hDC, rc, top, bottom)
+                : GradientFillBits16(m_pBits, m_bm, m_hDC, rc, top, bottom);
+}
+
+BOOL CQorGDI::DiagonalGradientFillRect(const RECT* rc, COLORREF first, COLORREF last) {
+    if (!m_pBits && !MakeDIB()) return FALSE;
+    return DiagonalGradientFill(m_pBits, m_bm, m_hDC, rc, first, last);
+}
+
+BOOL CQorGDI::GradientRoundRect(const RECT* rc, COLORREF pen, int ellipseWidth, int ellipseHeight, COLORREF top,
+                                COLORREF bottom) {
+    if (!m_pBits && !MakeDIB()) return FALSE;
+    return GradientRoundRectBits(m_pBits, m_bm, m_hDC, rc, pen, ellipseWidth, ellipseHeight, top, bottom);
+}
+
+BOOL CQorGDI::GlossRoundRect(const RECT* rc, COLORREF pen, int ellipseWidth, int ellipseHeight, COLORREF c1,
+                             COLORREF c2, COLORREF c3, COLORREF c4) {
+    if (!m_pBits && !MakeDIB()) return FALSE;
+    return GlossRoundRectBits(m_pBits, m_bm, m_hDC, rc, pen, ellipseWidth, ellipseHeight, c1, c2, c3, c4);
+}
+
+BOOL CQorGDI::Dither565() {
+    if (!m_hDC) return FALSE;
+    return Dither565Bits(m_pBits, m_bm);
 }
 
 BOOL CQorGDI::ResampleTo(CQorGDI* dst, int width, int height, BOOL useKey, COLORREF key) {

@@ -38,8 +38,8 @@ public:
     // restores, and returns 0. The caller keeps ownership of obj.
     BOOL SelectObject(HGDIOBJ obj);
 
-    // Pixel operations on the surface (Blend.cpp, Gradient.cpp, Dither.cpp). Each turns a device
-    // bitmap into a section first.
+    // Pixel operations on the surface, through the workers of Blend.h, Gradient.h, RoundGradient.h
+    // and Dither.h. Each turns a device bitmap into a section first.
     BOOL AlphaFillRect(const RECT* rc, COLORREF colour, int alpha);
     // bits24 must agree with the surface's depth, else nothing is drawn and the result is 0.
     BOOL GradientFillRect(const RECT* rc, COLORREF top, COLORREF bottom, BOOL bits24);

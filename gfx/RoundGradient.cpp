@@ -1,6 +1,9 @@
 // Rounded rectangles filled with a one- or two-band gradient: the platform draws the shape in a
 // marker colour, and every pixel that reads back as the marker is recoloured by its row.
-#include "gfx/Blend.h"
+#include "gfx/RoundGradient.h"
+
+#include <cstdint>
+
 #include "gfx/Draw.h"
 #include "gfx/PixelMath.h"
 
@@ -23,9 +26,9 @@ BOOL RecolourRoundRect(BYTE* bits, const BITMAP& bm, HDC dc, const RECT* rc, COL
     const RECT area = ClipToSurface(*rc, bm);
     if (IsEmpty(area)) return TRUE;
     const platform::PixelRows rows = SectionRows(bits, bm);
-    const int h = rc->bottom - rc->top;
+    const int64_t h = int64_t{rc->bottom} - rc->top;
     for (int y = area.top; y < area.bottom; ++y) {
-        const uint16_t colour = platform::Pack565(rowColour(rc->bottom - 1 - y, h));
+        const uint16_t colour = platform::Pack565(rowColour(int64_t{rc->bottom} - 1 - y, h));
         for (int x = area.left; x < area.right; ++x)
             if (platform::Unpack565(rows.Get16(x, y)) == kMarkerReadBack) rows.Set16(x, y, colour);
     }
@@ -37,25 +40,13 @@ BOOL RecolourRoundRect(BYTE* bits, const BITMAP& bm, HDC dc, const RECT* rc, COL
 BOOL GradientRoundRectBits(BYTE* bits, BITMAP bm, HDC dc, const RECT* rc, COLORREF pen, int ellipseWidth,
                            int ellipseHeight, COLORREF top, COLORREF bottom) {
     return RecolourRoundRect(bits, bm, dc, rc, kGradientMarker, pen, ellipseWidth, ellipseHeight,
-                             [&](int k, int h) { return Mix(top, bottom, VerticalPosition(k, h)); });
+                             [&](int64_t k, int64_t h) { return Mix(top, bottom, VerticalPosition(k, h)); });
 }
 
 BOOL GlossRoundRectBits(BYTE* bits, BITMAP bm, HDC dc, const RECT* rc, COLORREF pen, int ellipseWidth,
                         int ellipseHeight, COLORREF c1, COLORREF c2, COLORREF c3, COLORREF c4) {
-    return RecolourRoundRect(bits, bm, dc, rc, kGlossMarker, pen, ellipseWidth, ellipseHeight, [&](int k, int h) {
+    return RecolourRoundRect(bits, bm, dc, rc, kGlossMarker, pen, ellipseWidth, ellipseHeight, [&](int64_t k, int64_t h) {
         const int t = BandPosition(k, h);
         return InUpperBand(k, h) ? Mix(c1, c2, t) : Mix(c3, c4, t);
     });
-}
-
-BOOL CQorGDI::GradientRoundRect(const RECT* rc, COLORREF pen, int ellipseWidth, int ellipseHeight, COLORREF top,
-                                COLORREF bottom) {
-    if (!m_pBits && !MakeDIB()) return FALSE;
-    return GradientRoundRectBits(m_pBits, m_bm, m_hDC, rc, pen, ellipseWidth, ellipseHeight, top, bottom);
-}
-
-BOOL CQorGDI::GlossRoundRect(const RECT* rc, COLORREF pen, int ellipseWidth, int ellipseHeight, COLORREF c1,
-                             COLORREF c2, COLORREF c3, COLORREF c4) {
-    if (!m_pBits && !MakeDIB()) return FALSE;
-    return GlossRoundRectBits(m_pBits, m_bm, m_hDC, rc, pen, ellipseWidth, ellipseHeight, c1, c2, c3, c4);
 }

@@ -1,5 +1,5 @@
 // The cursor calls: state only, since the desktop pointer is the stylus.
-#include "platform/Windowing.h"
+#include "platform/Cursor.h"
 
 namespace platform {
 namespace {

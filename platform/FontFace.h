@@ -8,14 +8,13 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/Gdi.h"
+#include "platform/GdiTypes.h"
 
 struct FT_FaceRec_;
 
 namespace platform {
 
-class FontLibrary;
-struct FontRecord;
+class FontLibrary;  // FreeType itself, opened once by FontResolver.cpp
 
 // One rendered character: grey-scale coverage (0 to 255), width bytes per row, placed relative
 // to the pen position on the baseline.
@@ -51,14 +50,6 @@ private:
     bool embolden_;  // bold asked for but only a regular file installed
     std::unordered_map<wchar_t, Glyph> glyphs_;
 };
-
-// The face for a logical font: its name matched by fontconfig against the installed fonts, a sans
-// face when nothing closer exists. Fonts asking for the same face, weight, slant and height share
-// one. Null when no font file can be loaded at all. UI thread only.
-std::shared_ptr<FontFace> ResolveFace(const LOGFONTW& font);
-
-// The face a font record draws with; the stock font is resolved on its first use.
-FontFace* FaceOf(FontRecord& font);
 
 // Glyphs rendered since the program started: drawing text whose glyphs are cached adds nothing.
 long RasterisedGlyphCount();

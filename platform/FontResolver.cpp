@@ -1,5 +1,7 @@
 // Finding a font file for a logical font with fontconfig and opening it with FreeType; faces are
 // shared between fonts that ask for the same thing.
+#include "platform/FontResolver.h"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include <fontconfig/fontconfig.h>

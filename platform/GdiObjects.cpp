@@ -1,19 +1,16 @@
 // GDI objects: device contexts, bitmaps, brushes, pens and fonts behind handles; selection,
-// deletion, stock objects and the DC's text state.
+// deletion, stock objects and the clip box.
+#include "platform/GdiObjects.h"
+
 #include <algorithm>
-#include <new>
-#include <utility>
 
 #include "platform/GdiState.h"
 #include "platform/Handles.h"
+#include "platform/Rects.h"
+#include "platform/Screen.h"
 
 namespace platform {
 namespace {
-
-constexpr int kMaxSide = 16384;
-
-int buffersBeforeFailing = 0;
-int failNextBuffers = 0;
 
 struct GdiTables {
     HandleTable<DCRecord> dcs{HandleKind::DeviceContext};
@@ -108,26 +105,6 @@ int DepthOf(const DCRecord* dc) {
 
 }  // namespace
 
-std::unique_ptr<PixelBuffer> PixelBuffer::Make(int width, int height, int bitsPerPixel, bool bottomUp) {
-    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) return nullptr;
-    if (bitsPerPixel != 16 && bitsPerPixel != 24) return nullptr;
-    if (failNextBuffers > 0) {
-        if (buffersBeforeFailing == 0) {
-            --failNextBuffers;
-            return nullptr;
-        }
-        --buffersBeforeFailing;
-    }
-    auto buffer = std::make_unique<PixelBuffer>();
-    buffer->width = width;
-    buffer->height = height;
-    buffer->bitsPerPixel = bitsPerPixel;
-    buffer->bottomUp = bottomUp;
-    buffer->bytes.reset(new (std::nothrow) uint8_t[buffer->SizeInBytes()]());
-    if (!buffer->bytes) return nullptr;
-    return buffer;
-}
-
 DCRecord* FindDC(HDC dc) { return Tables().dcs.Find(dc); }
 BitmapRecord* FindBitmap(HBITMAP bitmap) { return Tables().bitmaps.Find(bitmap); }
 BrushRecord* FindBrush(HBRUSH brush) { return Tables().brushes.Find(brush); }
@@ -144,13 +121,6 @@ GdiObjectCounts CountGdiObjects() {
     };
     return GdiObjectCounts{t.dcs.Count(), t.bitmaps.Count(), made(t.brushes), made(t.pens), made(t.fonts)};
 }
-
-RECT IntersectRects(const RECT& a, const RECT& b) {
-    return RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-                std::min(a.bottom, b.bottom)};
-}
-
-bool IsEmptyArea(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
 
 // A new DC with the default state; memory DCs start on their own 1 x 1 bitmap.
 HDC NewDC(DCKind kind, HWND window, int depth) {
@@ -183,11 +153,6 @@ void ResetGdi() {
     t.fonts.Clear();
     std::fill(std::begin(t.stock), std::end(t.stock), nullptr);
     FailNextPixelBuffers(0);
-}
-
-void FailNextPixelBuffers(int count, int after) {
-    failNextBuffers = std::max(count, 0);
-    buffersBeforeFailing = std::max(after, 0);
 }
 
 }  // namespace platform
@@ -333,32 +298,4 @@ int GetClipBox(HDC dc, RECT* rc) {
         return NULLREGION;
     }
     return SIMPLEREGION;
-}
-
-COLORREF SetTextColor(HDC dc, COLORREF colour) {
-    DCRecord* d = FindDC(dc);
-    if (!d) return CLR_INVALID;
-    return std::exchange(d->textColor, colour & 0xFFFFFF);
-}
-
-COLORREF GetTextColor(HDC dc) {
-    const DCRecord* d = FindDC(dc);
-    return d ? d->textColor : CLR_INVALID;
-}
-
-int SetBkMode(HDC dc, int mode) {
-    DCRecord* d = FindDC(dc);
-    if (!d || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
-    return std::exchange(d->bkMode, mode);
-}
-
-int GetBkMode(HDC dc) {
-    const DCRecord* d = FindDC(dc);
-    return d ? d->bkMode : 0;
-}
-
-COLORREF SetBkColor(HDC dc, COLORREF colour) {
-    DCRecord* d = FindDC(dc);
-    if (!d) return CLR_INVALID;
-    return std::exchange(d->bkColor, colour & 0xFFFFFF);
 }

@@ -1,6 +1,7 @@
 // The headless backend: scripted input handed over one event at a time, a virtual clock.
 #include "platform/HeadlessBackend.h"
 
+#include "platform/Messages.h"
 #include "platform/Png.h"
 #include "platform/ShellExecute.h"
 

@@ -12,7 +12,8 @@
 namespace platform {
 
 // Stands still unless told to move: each read advances it by perRead (default 0), each frame
-// that reaches the screen by perFrame (default 10 ms). Wraps at 2^32 like the tick count.
+// presented by perFrame (default 10 ms); every block transfer into a window or the screen is a
+// frame, even one that changes nothing. Wraps at 2^32 like the tick count.
 struct VirtualClock {
     uint32_t now = 0;
     uint32_t perRead = 0;

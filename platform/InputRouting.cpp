@@ -5,11 +5,12 @@
 // The stylus goes to the window under it and stays with that window until it is lifted. A release
 // whose press went to a window that has gone, or that is no longer the active one, is dropped:
 // closing a modal window on a press must not hand the release to whatever shows next.
+#include "platform/InputRouting.h"
+
 #include <map>
 
-#include "platform/Input.h"
 #include "platform/Messages.h"
-#include "platform/ShellState.h"
+#include "platform/SoftKeyBar.h"
 #include "platform/WindowTable.h"
 #include "platform/Windowing.h"
 

@@ -8,7 +8,7 @@
 #include "platform/Gdi.h"
 #include "platform/Messages.h"
 #include "platform/Resources.h"
-#include "platform/Shell.h"
+#include "platform/SoftKeyBar.h"
 #include "platform/WindowTable.h"
 #include "platform/Windowing.h"
 

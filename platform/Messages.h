@@ -4,6 +4,8 @@
 // WM_PAINT for a window with an invalid area. Messages for a window that has died are dropped.
 #pragma once
 
+#include <vector>
+
 #include "platform/Types.h"
 
 // A direct call of the window's procedure; 0 for a dead window. Pumps nothing.
@@ -19,3 +21,21 @@ BOOL PeekMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remo
 // A key-down of a key that types a character posts WM_CHAR with that character.
 BOOL TranslateMessage(const MSG* msg);
 LRESULT DispatchMessageW(const MSG* msg);
+
+namespace platform {
+
+struct InputEvent;
+
+// Called by backends: the event waits in the input queue until a message loop takes it.
+void QueueInput(const InputEvent& event);
+// Whether a close request (InputType::Close) waits in the input queue: the program is about to end.
+bool CloseRequestPending();
+
+// For tests: what is queued, without taking it.
+std::vector<MSG> PendingPostedMessages();
+size_t PendingInputCount();
+
+// Drops everything queued and the quit state (a fresh platform state).
+void ResetMessageQueue();
+
+}  // namespace platform

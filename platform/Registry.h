@@ -4,10 +4,12 @@
 // <root>/A/B, where <root> is $XDG_CONFIG_HOME (or ~/.config), and each value is one file named
 // after it holding the value's raw bytes. The type is not kept: reads report REG_BINARY.
 // A write replaces the file atomically and durably: a kill at any moment leaves the old value or
-// the new one, never a torn one.
+// the new one, never a torn one. Only a regular file is a value: anything else at its name (a FIFO,
+// a device, a socket, a folder, a link) reads as absent, and each write has a temporary file of its own.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/Types.h"
 
@@ -19,6 +21,7 @@ LONG RegCreateKeyExW(HKEY root, LPCWSTR subKey, DWORD reserved, LPWSTR keyClass,
 // Reads a value of any type. *size is the buffer's size on entry and the bytes stored on return.
 // A value larger than the buffer fails with ERROR_MORE_DATA (*size then says how large it is).
 LONG RegQueryValueExW(HKEY key, LPCWSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD size);
+// Fails when the value could not be made durable, the folder's flush included (see FailedStoreWrites).
 LONG RegSetValueExW(HKEY key, LPCWSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD size);
 // Every write is already durable when RegSetValueExW returns.
 LONG RegFlushKey(HKEY key);
@@ -36,7 +39,16 @@ enum class StoreWriteStage { TemporaryFileWritten };
 using StoreWriteHook = void (*)(StoreWriteStage stage, const std::string& temporaryPath);
 void SetStoreWriteHook(StoreWriteHook hook);
 
-// Closes every key and forgets the root and the hook (a fresh platform state).
+// A write that failed: the key's folder, the value's name ("" when the key itself could not be
+// made) and the system's reason. Kept so that the program can say, on its way out, what was not saved.
+struct StoreWriteFailure {
+    std::string folder;
+    std::string value;
+    std::string reason;
+};
+std::vector<StoreWriteFailure> FailedStoreWrites();
+
+// Closes every key and forgets the root, the hook and the failed writes (a fresh platform state).
 void ResetSettingsStore();
 
 }  // namespace platform

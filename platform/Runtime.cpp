@@ -2,15 +2,18 @@
 #include "platform/Runtime.h"
 
 #include "platform/Backend.h"
+#include "platform/Cursor.h"
 #include "platform/Device.h"
 #include "platform/Dialogs.h"
-#include "platform/GdiState.h"
-#include "platform/Input.h"
+#include "platform/GdiObjects.h"
+#include "platform/InputRouting.h"
 #include "platform/MessageBox.h"
+#include "platform/Messages.h"
 #include "platform/Registry.h"
 #include "platform/Resources.h"
-#include "platform/ShellState.h"
-#include "platform/WindowTable.h"
+#include "platform/Screen.h"
+#include "platform/Shell.h"
+#include "platform/SingleInstance.h"
 #include "platform/Windowing.h"
 
 namespace platform {
@@ -18,7 +21,7 @@ namespace platform {
 void ResetAll() {
     ResetGdi();
     ResetScreen();
-    ResetWindows();
+    ResetWindowing();
     ResetMessageQueue();
     ResetInputRouting();
     ResetCursor();

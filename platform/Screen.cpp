@@ -1,13 +1,17 @@
 // The device screen: each top-level window paints into a surface of its own; presenting composes
 // the visible ones in stacking order, lets the shell draw its bars, and hands the frame to the
 // backend. Window and screen DCs, and the paint cycle, live here.
+#include "platform/Screen.h"
+
 #include <cstring>
 #include <unordered_map>
 
 #include "platform/Backend.h"
 #include "platform/Device.h"
-#include "platform/Messages.h"
+#include "platform/GdiObjects.h"
 #include "platform/GdiState.h"
+#include "platform/Messages.h"
+#include "platform/Rects.h"
 #include "platform/WindowTable.h"
 #include "platform/Windowing.h"
 
@@ -25,8 +29,6 @@ ScreenState& State() {
     return state;
 }
 
-RECT Offset(const RECT& r, int dx, int dy) { return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
-
 void Blit(const PixelRows& from, const PixelRows& to, int x, int y) {
     RECT area = IntersectRects(RECT{x, y, x + from.width, y + from.height}, RECT{0, 0, to.width, to.height});
     for (int row = area.top; row < area.bottom; ++row)
@@ -36,13 +38,13 @@ void Blit(const PixelRows& from, const PixelRows& to, int x, int y) {
 
 // A window paints over the part of its surface where its children sit: they repaint after it.
 void InvalidateChildrenUnder(const WindowRecord& parent, const RECT& area) {
-    RECT onScreen = Offset(area, parent.rect.left, parent.rect.top);
+    RECT onScreen = OffsetBy(area, parent.rect.left, parent.rect.top);
     for (HWND h : WindowsInCreationOrder()) {
         const WindowRecord* c = FindWindowRecord(h);
         if (!c || c->parent != parent.handle || !c->visible) continue;
         RECT overlap = IntersectRects(onScreen, c->rect);
         if (IsEmptyArea(overlap)) continue;
-        RECT local = Offset(overlap, -c->rect.left, -c->rect.top);
+        RECT local = OffsetBy(overlap, -c->rect.left, -c->rect.top);
         InvalidateRect(h, &local, FALSE);
     }
 }
@@ -91,26 +93,27 @@ bool ResolveTarget(HDC dc, DrawTarget* out) {
             if (!w || !surface) return false;
             t.rows = surface->Rows();
             t.origin = POINT{w->rect.left - top->rect.left, w->rect.top - top->rect.top};
-            RECT client = Offset(RECT{0, 0, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top}, t.origin.x,
+            RECT client = OffsetBy(RECT{0, 0, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top}, t.origin.x,
                                  t.origin.y);
             t.clip = IntersectRects(client, RECT{0, 0, t.rows.width, t.rows.height});
             break;
         }
     }
     if (!t.rows.Valid()) return false;
-    if (d->hasClip) t.clip = IntersectRects(t.clip, Offset(d->clip, t.origin.x, t.origin.y));
+    if (d->hasClip) t.clip = IntersectRects(t.clip, OffsetBy(d->clip, t.origin.x, t.origin.y));
     *out = t;
     return true;
 }
 
-void NoteDrawn(const DrawTarget& target, bool blockTransfer) {
-    if (!target.dc || target.dc->kind == DCKind::Memory) return;
-    if (blockTransfer) {
-        target.dc->wroteToScreen = false;
-        PresentScreen();
-    } else {
-        target.dc->wroteToScreen = true;
-    }
+void NoteDrawn(const DrawTarget& target) {
+    if (target.dc && target.dc->kind != DCKind::Memory) target.dc->wroteToScreen = true;
+}
+
+void NoteBlockTransfer(HDC dc) {
+    DCRecord* d = FindDC(dc);
+    if (!d || d->kind == DCKind::Memory) return;
+    d->wroteToScreen = false;
+    PresentScreen();
 }
 
 void PresentScreen() {

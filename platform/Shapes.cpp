@@ -1,9 +1,13 @@
 // Rasterising rectangles, rounded rectangles and polylines with the DC's pen and brush.
+#include "platform/Shapes.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
+#include "platform/GdiObjects.h"
 #include "platform/GdiState.h"
+#include "platform/Screen.h"
 
 namespace platform {
 namespace {
@@ -121,7 +125,7 @@ BOOL DrawShape(HDC dc, int left, int top, int right, int bottom, int ellipseWidt
             drew |= PaintRun(target, y, inside.right, all.right, pen->colour);
         }
     }
-    if (drew) NoteDrawn(target, false);
+    if (drew) NoteDrawn(target);
     return TRUE;
 }
 
@@ -223,6 +227,6 @@ BOOL Polyline(HDC dc, const POINT* points, int count) {
         const Segment s(points[i].x + ox, points[i].y + oy, points[i + 1].x + ox, points[i + 1].y + oy);
         drew |= PaintSegment(target, s, before, after, pen->colour);
     }
-    if (drew) NoteDrawn(target, false);
+    if (drew) NoteDrawn(target);
     return TRUE;
 }

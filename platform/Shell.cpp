@@ -4,9 +4,9 @@
 #include <set>
 
 #include "platform/Device.h"
-#include "platform/GdiState.h"
+#include "platform/Gdi.h"
 #include "platform/Messages.h"
-#include "platform/ShellState.h"
+#include "platform/SoftKeyBar.h"
 #include "platform/WindowTable.h"
 #include "platform/Windowing.h"
 

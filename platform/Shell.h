@@ -1,5 +1,5 @@
-// The phone shell's services, under names of this platform: full-screen windows, the soft-key
-// bar at the bottom of the screen with its Back-key override, and the status bar at the top.
+// The phone shell's services, under names of this platform: full-screen windows and the status
+// bar at the top; the soft-key bar at the bottom has a header of its own (SoftKeyBar.h).
 //
 // Once a program uses any of them, the platform draws both bars on every presented frame: the
 // status bar shows the title of the front window (nothing while that window asked for the full
@@ -31,33 +31,13 @@ constexpr DWORD SHELL_FS_HIDETASKBAR = 0x0002;  // the status bar shows no conte
 
 BOOL ShellFullScreen(HWND hwnd, DWORD state);
 
-// ---- Soft-key bar -----------------------------------------------------------------------------
+namespace platform {
 
-struct SOFTKEYBARINFO {
-    DWORD cbSize;  // sizeof(SOFTKEYBARINFO)
-    HWND hwndParent;
-    DWORD dwFlags;  // 0
-    UINT nBarId;    // the soft-key bar resource of hInstRes
-    HINSTANCE hInstRes;
-    int nBmpId;        // 0: labels only
-    int cBmpImages;    // 0
-    HWND hwndBar;      // out: the bar
-    COLORREF clrBk;    // 0
-};
+// Whether the window asked for the status bar to show nothing.
+bool HidesStatusBar(HWND topLevel);
+// From the first shell call on, the shell draws its bars on every presented frame.
+void StartShellPainting();
+// Forgets the full-screen requests and every soft-key bar (a fresh platform state).
+void ResetShell();
 
-// Makes the bar of hwndParent's top-level window from its soft-key bar resource, the labels from
-// the string table. A window has one bar; a new one replaces the old. The bar goes with its window.
-// While that window is in front, F1 and F2 (the left and right soft keys) and taps on the bar's
-// halves send WM_COMMAND (the button's command in the low word, lParam the bar) to the window when
-// released. FALSE (hwndBar NULL) for a bad record, window or resource.
-BOOL ShellCreateSoftKeyBar(SOFTKEYBARINFO* info);
-
-// SendMessageW(bar, SHELL_OVERRIDEKEY, VK_ESCAPE, MAKELPARAM(mask, values)): for the Back key,
-// SHELL_OVERRIDE_NODEFAULT keeps it from reaching the window as a key, SHELL_OVERRIDE_NOTIFY
-// delivers it to the bar's window as WM_HOTKEY with lParam MAKELPARAM(modifiers, VK_ESCAPE):
-// modifiers 0 on the press, SHELL_MOD_KEYUP on the release. Returns TRUE; only VK_ESCAPE can be
-// overridden.
-constexpr UINT SHELL_OVERRIDEKEY = 0x0593;
-constexpr WORD SHELL_OVERRIDE_NODEFAULT = 0x0001;
-constexpr WORD SHELL_OVERRIDE_NOTIFY = 0x0002;
-constexpr WORD SHELL_MOD_KEYUP = 0x1000;
+}  // namespace platform

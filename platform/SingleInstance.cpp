@@ -1,10 +1,10 @@
 // Finding and raising windows across processes: a per-user lock and socket for each window name.
+#include "platform/SingleInstance.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -14,7 +14,10 @@
 #include <memory>
 
 #include "platform/Backend.h"
+#include "platform/Clock.h"
 #include "platform/Handles.h"
+#include "platform/RaiseRequests.h"
+#include "platform/Registry.h"
 #include "platform/Utf8.h"
 #include "platform/WindowTable.h"
 #include "platform/Windowing.h"
@@ -22,22 +25,23 @@
 namespace platform {
 namespace {
 
-constexpr char kRaiseRequest[] = "raise\n";
+constexpr char kNotResponding[] = "already running, not responding";
+constexpr int kTakeOverMs = 5000;  // how long a new start waits for a closing copy to let go
 
 struct Claim {
-    std::wstring className;
-    std::wstring title;
     int lockFd = -1;
-    int socketFd = -1;
+    std::string socketPath;
+    std::unique_ptr<RaiseListener> listener;
 };
 
 struct RemoteWindow {
-    std::string socketPath;
+    bool answered = false;
 };
 
 struct InstanceState {
-    std::map<std::string, std::unique_ptr<Claim>> claims;  // by lock path
+    std::map<std::string, std::unique_ptr<Claim>> claims;  // by file stem
     HandleTable<RemoteWindow> remotes{HandleKind::RemoteWindow};
+    std::string problem;
 };
 
 InstanceState& State() {
@@ -45,16 +49,32 @@ InstanceState& State() {
     return state;
 }
 
-// $XDG_RUNTIME_DIR, else a folder of our own under /tmp that nobody else can have made or read.
-std::string RuntimeFolder() {
-    const char* xdg = std::getenv("XDG_RUNTIME_DIR");
-    if (xdg && *xdg) return xdg;
-    std::string folder = "/tmp/qor-" + std::to_string(getuid());
-    mkdir(folder.c_str(), 0700);
-    struct stat st;
-    if (lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != getuid() || (st.st_mode & 077))
-        return "";
-    return folder;
+// A folder of this user's. Private: a real folder (no link) that nobody else can even look into.
+// Otherwise a link of this user's to a folder of this user's will do.
+bool IsOurFolder(const std::string& path, bool priv) {
+    struct stat st{};
+    if (lstat(path.c_str(), &st) != 0) return false;
+    if (S_ISLNK(st.st_mode) && (priv || st.st_uid != geteuid() || stat(path.c_str(), &st) != 0)) return false;
+    return S_ISDIR(st.st_mode) && st.st_uid == geteuid() && (!priv || (st.st_mode & 0777) == 0700);
+}
+
+// Where names' locks and sockets live, in order: $XDG_RUNTIME_DIR when it is a private folder of
+// ours, then the settings folder when it is ours. Two copies of one user agree on the first one
+// that works. *why collects what ruled the others out.
+std::vector<std::string> LockFolders(bool make, std::string* why) {
+    std::vector<std::string> folders;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime && *runtime) {
+        if (runtime[0] == '/' && IsOurFolder(runtime, true)) folders.push_back(runtime);
+        else *why += std::string("$XDG_RUNTIME_DIR ") + runtime + " is not a private folder of this user's; ";
+    }
+    std::string settings = SettingsRoot();
+    if (!settings.empty()) {
+        if (make) mkdir(settings.c_str(), 0700);
+        if (IsOurFolder(settings, false)) folders.push_back(settings);
+        else *why += settings + " is not a folder of this user's; ";
+    }
+    return folders;
 }
 
 // The name as a file name: letters and digits kept, everything else an underscore.
@@ -65,77 +85,87 @@ std::string FileStem(LPCWSTR className, LPCWSTR title) {
     return stem;
 }
 
-bool MakeAddress(const std::string& path, sockaddr_un* address) {
-    *address = sockaddr_un{};
-    address->sun_family = AF_UNIX;
-    if (path.size() >= sizeof(address->sun_path)) return false;
-    std::memcpy(address->sun_path, path.c_str(), path.size() + 1);
-    return true;
-}
-
-void OnRaiseRequest(int fd, void* context) {
-    auto* claim = static_cast<Claim*>(context);
-    int client = accept4(fd, nullptr, nullptr, SOCK_CLOEXEC);
-    if (client < 0) return;
-    // The request is one short line; a caller that connects and says nothing is not waited for long.
-    char buffer[16] = {};
-    pollfd p{client, POLLIN, 0};
-    if (poll(&p, 1, 200) == 1 && read(client, buffer, sizeof(buffer) - 1) > 0 &&
-        std::strncmp(buffer, kRaiseRequest, sizeof(kRaiseRequest) - 1) == 0) {
-        HWND window = FindTopLevel(claim->className.c_str(), claim->title.c_str());
-        if (window) ActivateWithOwned(window);
-        else CurrentBackend().Raise();
+// The lock file, opened without following a link or waiting on a FIFO. Whatever else lies at its
+// name (not a plain file of ours) is removed first, so that nobody's file can hold the name.
+int OpenLock(const std::string& path) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        constexpr int kFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY;
+        int fd = open(path.c_str(), O_RDWR | O_CREAT | kFlags, 0600);
+        if (fd < 0 && (errno == EROFS || errno == EACCES)) fd = open(path.c_str(), O_RDONLY | kFlags);
+        if (fd < 0 && errno != ELOOP && errno != ENXIO && errno != EISDIR && errno != EEXIST) return -1;
+        struct stat st{};
+        if (fd >= 0 && fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == geteuid()) return fd;
+        if (fd >= 0) close(fd);
+        if (unlink(path.c_str()) != 0 && errno != ENOENT) return -1;
     }
-    close(client);
+    errno = EEXIST;
+    return -1;
 }
 
-int Listen(const std::string& path) {
-    sockaddr_un address;
-    if (!MakeAddress(path, &address)) return -1;
-    int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (fd < 0) return -1;
-    unlink(path.c_str());  // left by an earlier holder of the lock we now hold
-    if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 || listen(fd, 4) != 0) {
-        close(fd);
-        return -1;
+// The holder of the lock is asked to raise its window. While it refuses (it is closing, or has not
+// begun to listen), its lock is tried again until it is ours or the time is up.
+RaiseAnswer ReachHolder(int lockFd, const std::string& socketPath) {
+    uint32_t deadline = MonotonicMilliseconds() + kTakeOverMs;
+    for (;;) {
+        RaiseAnswer answer = AskToRaise(socketPath);
+        if (answer != RaiseAnswer::Refused) return answer;
+        if (flock(lockFd, LOCK_EX | LOCK_NB) == 0) return RaiseAnswer::Refused;
+        if (static_cast<int32_t>(deadline - MonotonicMilliseconds()) <= 0) return RaiseAnswer::Silent;
+        poll(nullptr, 0, 20);
     }
-    return fd;
 }
 
-bool AskToRaise(const std::string& path) {
-    sockaddr_un address;
-    if (!MakeAddress(path, &address)) return false;
-    int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) return false;
-    bool sent = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0 &&
-                write(fd, kRaiseRequest, sizeof(kRaiseRequest) - 1) == static_cast<ssize_t>(sizeof(kRaiseRequest) - 1);
-    close(fd);
-    return sent;
+HWND Remote(bool answered) {
+    return ToHandle<HWND>(State().remotes.Add(std::make_unique<RemoteWindow>(RemoteWindow{answered})));
 }
 
-// NULL when the name is free (it is then ours) or cannot be checked; a remote handle when taken.
+void TakeName(const std::string& stem, LPCWSTR className, LPCWSTR title, int lockFd, const std::string& folder) {
+    auto claim = std::make_unique<Claim>(
+        Claim{lockFd, folder + "/" + stem + ".sock", std::make_unique<RaiseListener>(className, title)});
+    claim->listener->Open(claim->socketPath);
+    State().claims[stem] = std::move(claim);
+}
+
+// NULL when the name is free (it is then ours) or no lock can be had; a remote handle when
+// another copy holds it. That copy has been asked to raise its window by then: the answer decides
+// whether it is still there. A copy that refuses is closing, and its successor takes the name.
 HWND ClaimOrFind(LPCWSTR className, LPCWSTR title) {
-    std::string lockPath = InstanceLockPath(className, title);
-    if (lockPath.empty()) return nullptr;
     InstanceState& s = State();
-    if (s.claims.count(lockPath)) return nullptr;
-    int lockFd = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (lockFd < 0) return nullptr;
-    std::string socketPath = lockPath.substr(0, lockPath.size() - 5) + ".sock";
-    if (flock(lockFd, LOCK_EX | LOCK_NB) != 0) {
-        close(lockFd);
-        if (errno != EWOULDBLOCK) return nullptr;
-        return ToHandle<HWND>(s.remotes.Add(std::make_unique<RemoteWindow>(RemoteWindow{socketPath})));
+    std::string stem = FileStem(className, title);
+    if (auto own = s.claims.find(stem); own != s.claims.end()) {
+        if (!own->second->listener->IsOpen()) own->second->listener->Open(own->second->socketPath);
+        return nullptr;
     }
-    auto claim = std::make_unique<Claim>(Claim{className, title, lockFd, Listen(socketPath)});
-    if (claim->socketFd >= 0) WatchReadable(claim->socketFd, OnRaiseRequest, claim.get());
-    s.claims[lockPath] = std::move(claim);
+    std::string why;
+    for (const std::string& folder : LockFolders(true, &why)) {
+        std::string lockPath = folder + "/" + stem + ".lock";
+        int lockFd = OpenLock(lockPath);
+        if (lockFd >= 0 && flock(lockFd, LOCK_EX | LOCK_NB) == 0) {
+            TakeName(stem, className, title, lockFd, folder);
+            return nullptr;
+        }
+        if (lockFd >= 0 && errno == EWOULDBLOCK) {
+            RaiseAnswer answer = ReachHolder(lockFd, folder + "/" + stem + ".sock");
+            if (answer == RaiseAnswer::Refused) {
+                TakeName(stem, className, title, lockFd, folder);
+                return nullptr;
+            }
+            close(lockFd);
+            if (answer == RaiseAnswer::Silent) s.problem = kNotResponding;
+            return Remote(answer == RaiseAnswer::Raised);
+        }
+        why += lockPath + ": " + std::strerror(errno) + "; ";
+        if (lockFd >= 0) close(lockFd);
+    }
+    why = why.empty() ? "no settings folder" : why.substr(0, why.size() - 2);
+    s.problem = "not saved: no lock against a second copy (" + why + ")";
     return nullptr;
 }
 
 // The window, its owned windows that are minimised restored, and the program's window raised.
 BOOL Raise(HWND hwnd, bool withOwned) {
-    if (const RemoteWindow* remote = State().remotes.Find(hwnd)) return AskToRaise(remote->socketPath) ? TRUE : FALSE;
+    // A window of another copy was asked to come forward when it was found.
+    if (const RemoteWindow* remote = State().remotes.Find(hwnd)) return remote->answered ? TRUE : FALSE;
     HWND top = TopLevelOf(hwnd);
     if (!top) return FALSE;
     for (HWND h : WindowsInCreationOrder()) {
@@ -149,22 +179,28 @@ BOOL Raise(HWND hwnd, bool withOwned) {
 }  // namespace
 
 std::string InstanceLockPath(LPCWSTR className, LPCWSTR title) {
-    std::string folder = RuntimeFolder();
-    if (folder.empty() || !className || !title) return "";
-    return folder + "/" + FileStem(className, title) + ".lock";
+    if (!className || !title) return "";
+    std::string why;
+    std::vector<std::string> folders = LockFolders(false, &why);
+    return folders.empty() ? "" : folders.front() + "/" + FileStem(className, title) + ".lock";
+}
+
+bool HoldsWindowName() { return !State().claims.empty(); }
+std::string WindowNameProblem() { return State().problem; }
+
+void StopAnsweringRaiseRequests() {
+    for (auto& [stem, claim] : State().claims) claim->listener->Close();
 }
 
 void ResetSingleInstance() {
     InstanceState& s = State();
-    for (auto& [path, claim] : s.claims) {
-        if (claim->socketFd >= 0) {
-            UnwatchReadable(claim->socketFd);
-            close(claim->socketFd);
-        }
+    for (auto& [stem, claim] : s.claims) {
+        claim->listener.reset();
         close(claim->lockFd);
     }
     s.claims.clear();
     s.remotes.Clear();
+    s.problem.clear();
 }
 
 }  // namespace platform

@@ -1,12 +1,14 @@
 // The soft-key bar: one per top-level window, its soft keys, taps on it and the Back override.
+#include "platform/SoftKeyBar.h"
+
 #include <algorithm>
 #include <map>
 
 #include "platform/Device.h"
+#include "platform/Input.h"
 #include "platform/Messages.h"
 #include "platform/Resources.h"
 #include "platform/Shell.h"
-#include "platform/ShellState.h"
 #include "platform/WindowTable.h"
 #include "platform/Windowing.h"
 

@@ -10,6 +10,7 @@
 
 #include "platform/Backend.h"
 #include "platform/Input.h"
+#include "platform/Messages.h"
 
 namespace platform {
 namespace {
@@ -80,10 +81,20 @@ void StopRoutingTerminationSignals() {
     if (g_readEnd < 0) return;
     for (size_t i = 0; i < std::size(kSignals); ++i) sigaction(kSignals[i], &g_previous[i], nullptr);
     UnwatchReadable(g_readEnd);
+    int writeEnd = g_writeEnd;
+    g_writeEnd = -1;  // before the close: the number may soon name another file
+    close(writeEnd);
     close(g_readEnd);
-    close(g_writeEnd);
     g_readEnd = -1;
-    g_writeEnd = -1;
+}
+
+void AbsorbTerminationSignals() {
+    if (g_readEnd >= 0) {
+        // The handlers stay, writing into a pipe nobody reads any more (a full one loses nothing).
+        UnwatchReadable(g_readEnd);
+        return;
+    }
+    for (int signo : kSignals) signal(signo, SIG_IGN);
 }
 
 }  // namespace platform

@@ -8,6 +8,9 @@ namespace platform {
 // Until a loop takes it, the request waits in the input queue like any input. False (and the
 // default actions stay) when the pipe or a handler cannot be set up.
 bool RouteTerminationSignals();
+// For the way out, once the program's loop has ended: signals from now on change nothing, until
+// the process is gone, so the program ends with the status of its orderly end. Not undone.
+void AbsorbTerminationSignals();
 // Puts the earlier handlers back and closes the pipe. Harmless when not routing.
 void StopRoutingTerminationSignals();
 

@@ -1,10 +1,17 @@
 // Fonts and text on the software GDI: creating fonts, measuring and drawing one line of text with
-// grey-scale anti-aliasing onto 16- and 24-bit surfaces.
+// grey-scale anti-aliasing onto 16- and 24-bit surfaces; the DC's text state.
+#include "platform/Text.h"
+
 #include <cwchar>
 #include <string_view>
+#include <utility>
 
 #include "platform/FontFace.h"
+#include "platform/FontResolver.h"
+#include "platform/GdiObjects.h"
 #include "platform/GdiState.h"
+#include "platform/Rects.h"
+#include "platform/Screen.h"
 
 namespace platform {
 namespace {
@@ -118,6 +125,34 @@ int DrawTextW(HDC dc, LPCWSTR text, int count, RECT* rc, UINT format) {
         DrawGlyph(t.rows, clip, glyph, pen, y + face->Ascent(), t.dc->textColor);
         pen += glyph.advance;
     }
-    NoteDrawn(t, false);
+    NoteDrawn(t);
     return cy;
+}
+
+COLORREF SetTextColor(HDC dc, COLORREF colour) {
+    DCRecord* d = FindDC(dc);
+    if (!d) return CLR_INVALID;
+    return std::exchange(d->textColor, colour & 0xFFFFFF);
+}
+
+COLORREF GetTextColor(HDC dc) {
+    const DCRecord* d = FindDC(dc);
+    return d ? d->textColor : CLR_INVALID;
+}
+
+int SetBkMode(HDC dc, int mode) {
+    DCRecord* d = FindDC(dc);
+    if (!d || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
+    return std::exchange(d->bkMode, mode);
+}
+
+int GetBkMode(HDC dc) {
+    const DCRecord* d = FindDC(dc);
+    return d ? d->bkMode : 0;
+}
+
+COLORREF SetBkColor(HDC dc, COLORREF colour) {
+    DCRecord* d = FindDC(dc);
+    if (!d) return CLR_INVALID;
+    return std::exchange(d->bkColor, colour & 0xFFFFFF);
 }

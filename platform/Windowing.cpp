@@ -1,15 +1,14 @@
-// Window classes, window records and the window calls that read or change them.
+// Window classes, and the window calls that make, read or change windows.
 #include "platform/Windowing.h"
 
 #include <algorithm>
-#include <cwctype>
 #include <memory>
 
 #include "platform/Backend.h"
 #include "platform/Device.h"
-#include "platform/GdiState.h"
-#include "platform/Handles.h"
 #include "platform/Messages.h"
+#include "platform/Rects.h"
+#include "platform/Screen.h"
 #include "platform/WindowTable.h"
 
 namespace platform {
@@ -24,10 +23,8 @@ struct ClassRecord {
 };
 
 struct WindowState {
-    HandleTable<WindowRecord> windows{HandleKind::Window};
     std::vector<ClassRecord> classes;
     ATOM nextAtom = 0xC000;
-    uint64_t nextCreation = 1;
     HWND focus = nullptr;
 };
 
@@ -36,123 +33,32 @@ WindowState& State() {
     return state;
 }
 
-bool SameName(const std::wstring& a, LPCWSTR b) {
-    size_t n = std::wcslen(b);
-    if (a.size() != n) return false;
-    for (size_t i = 0; i < n; ++i)
-        if (std::towlower(static_cast<wint_t>(a[i])) != std::towlower(static_cast<wint_t>(b[i]))) return false;
-    return true;
-}
-
 ClassRecord* FindClass(LPCWSTR name) {
     if (!name) return nullptr;
     for (ClassRecord& c : State().classes) {
         if (IS_INTRESOURCE(name) ? c.atom == static_cast<ATOM>(reinterpret_cast<uintptr_t>(name))
-                                 : SameName(c.name, name))
+                                 : SameClassName(c.name, name))
             return &c;
     }
     return nullptr;
 }
 
-LONG Width(const RECT& r) { return r.right - r.left; }
-LONG Height(const RECT& r) { return r.bottom - r.top; }
-
-bool IsEmptyRect(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
-
 RECT ClientOf(const WindowRecord& w) { return RECT{0, 0, Width(w.rect), Height(w.rect)}; }
 
-RECT Intersect(const RECT& a, const RECT& b) {
-    return RECT{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-                std::min(a.bottom, b.bottom)};
-}
-
-RECT Union(const RECT& a, const RECT& b) {
-    if (IsEmptyRect(a)) return b;
-    if (IsEmptyRect(b)) return a;
-    return RECT{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-                std::max(a.bottom, b.bottom)};
-}
-
 }  // namespace
-
-WindowRecord* FindWindowRecord(HWND hwnd) { return State().windows.Find(hwnd); }
-
-std::vector<HWND> WindowsInCreationOrder() {
-    std::vector<const WindowRecord*> live;
-    State().windows.ForEach([&](uintptr_t, const WindowRecord& w) { live.push_back(&w); });
-    std::sort(live.begin(), live.end(),
-              [](const WindowRecord* a, const WindowRecord* b) { return a->creationOrder < b->creationOrder; });
-    std::vector<HWND> handles;
-    handles.reserve(live.size());
-    for (const WindowRecord* w : live) handles.push_back(w->handle);
-    return handles;
-}
-
-static bool Shown(const WindowRecord* w) {
-    for (; w; w = FindWindowRecord(w->parent)) {
-        if (!w->visible || w->destroying) return false;
-        if (!w->parent) return true;
-    }
-    return false;
-}
-
-HWND NextWindowToPaint() {
-    for (HWND h : WindowsInCreationOrder()) {
-        const WindowRecord* w = FindWindowRecord(h);
-        if (Shown(w) && !IsEmptyRect(w->update)) return h;
-    }
-    return nullptr;
-}
-
-HWND TopLevelOf(HWND hwnd) {
-    for (const WindowRecord* w = FindWindowRecord(hwnd); w; w = FindWindowRecord(w->parent))
-        if (!w->parent) return w->handle;
-    return nullptr;
-}
-
-bool IsSameOrInside(HWND ancestor, HWND w) {
-    for (const WindowRecord* r = FindWindowRecord(w); r; r = FindWindowRecord(r->parent))
-        if (r->handle == ancestor) return true;
-    return false;
-}
-
-HWND ActiveWindow() {
-    std::vector<HWND> order = WindowsInCreationOrder();
-    for (auto it = order.rbegin(); it != order.rend(); ++it) {
-        const WindowRecord* w = FindWindowRecord(*it);
-        if (!w->parent && w->visible && w->enabled && !w->destroying) return *it;
-    }
-    return nullptr;
-}
-
-HWND MainWindow() {
-    for (HWND h : WindowsInCreationOrder()) {
-        const WindowRecord* w = FindWindowRecord(h);
-        if (!w->parent && !w->owner && !w->destroying) return h;
-    }
-    return nullptr;
-}
-
-HWND FindTopLevel(LPCWSTR className, LPCWSTR title) {
-    for (HWND h : WindowsInCreationOrder()) {
-        const WindowRecord* w = FindWindowRecord(h);
-        if (!w->parent && !w->destroying && SameName(w->className, className) && w->title == title) return h;
-    }
-    return nullptr;
-}
 
 static void OffsetInside(HWND parent, LONG dx, LONG dy) {
     for (HWND h : WindowsInCreationOrder()) {
         WindowRecord* w = FindWindowRecord(h);
         if (w->parent != parent) continue;
-        w->rect = RECT{w->rect.left + dx, w->rect.top + dy, w->rect.right + dx, w->rect.bottom + dy};
+        w->rect = OffsetBy(w->rect, dx, dy);
         OffsetInside(h, dx, dy);
     }
 }
 
-void ResetWindows() {
+void ResetWindowing() {
+    ResetWindows();
     WindowState& s = State();
-    s.windows.Clear();
     s.classes.clear();
     s.focus = nullptr;
 }
@@ -207,7 +113,6 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD styl
     record->exStyle = exStyle;
     record->visible = (style & WS_VISIBLE) != 0;
     record->enabled = (style & WS_DISABLED) == 0;
-    record->creationOrder = platform::State().nextCreation++;
 
     // Children are placed in their parent's client area. Top-level windows use device-screen
     // coordinates; CW_USEDEFAULT gives them the full-screen area between the two bars.
@@ -226,10 +131,8 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD styl
     record->rect = RECT{left, top, left + std::max(width, 0), top + std::max(height, 0)};
     record->update = platform::ClientOf(*record);
 
-    WindowRecord* raw = record.get();
-    HWND hwnd = platform::ToHandle<HWND>(platform::State().windows.Add(std::move(record)));
+    HWND hwnd = platform::AddWindowRecord(std::move(record));
     if (!hwnd) return nullptr;
-    raw->handle = hwnd;
 
     CREATESTRUCTW cs{param, instance, menu, parent, height, width, y, x, static_cast<LONG>(style), title,
                      className, exStyle};
@@ -264,7 +167,7 @@ BOOL DestroyWindow(HWND hwnd) {
     if (s.focus == hwnd) s.focus = nullptr;
     bool shownTopLevel = !w->parent && w->visible;
     bool topLevel = !w->parent;
-    s.windows.Remove(hwnd);
+    platform::RemoveWindowRecord(hwnd);
     if (topLevel) platform::ForgetWindowSurface(hwnd);
     // What it covered shows again at once: the windows below keep their pictures.
     if (shownTopLevel) platform::PresentScreen();
@@ -322,9 +225,9 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rc, BOOL erase) {
     WindowRecord* w = FindWindowRecord(hwnd);
     if (!w) return FALSE;
     RECT client = platform::ClientOf(*w);
-    RECT area = rc ? platform::Intersect(*rc, client) : client;
-    if (platform::IsEmptyRect(area)) return TRUE;
-    w->update = platform::Union(w->update, area);
+    RECT area = rc ? platform::IntersectRects(*rc, client) : client;
+    if (platform::IsEmptyArea(area)) return TRUE;
+    w->update = platform::UnionRects(w->update, area);
     w->erase = w->erase || erase;
     return TRUE;
 }
@@ -344,7 +247,7 @@ BOOL ValidateRect(HWND hwnd, const RECT* rc) {
 BOOL GetUpdateRect(HWND hwnd, RECT* rc, BOOL) {
     const WindowRecord* w = FindWindowRecord(hwnd);
     if (!w) return FALSE;
-    bool empty = platform::IsEmptyRect(w->update);
+    bool empty = platform::IsEmptyArea(w->update);
     if (rc) *rc = empty ? RECT{} : w->update;
     return empty ? FALSE : TRUE;
 }
@@ -421,8 +324,8 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
     w->rect = next;
     if (dx || dy) platform::OffsetInside(hwnd, dx, dy);
     if (resized) {
-        w->update = platform::Intersect(w->update, platform::ClientOf(*w));
-        if (platform::IsEmptyRect(w->update)) w->update = RECT{};
+        w->update = platform::IntersectRects(w->update, platform::ClientOf(*w));
+        if (platform::IsEmptyArea(w->update)) w->update = RECT{};
         // Classes that redraw on resize get their whole client invalidated, with an erase.
         if (w->classStyle & (CS_HREDRAW | CS_VREDRAW)) InvalidateRect(hwnd, nullptr, TRUE);
     }
@@ -448,6 +351,6 @@ BOOL IsChild(HWND parent, HWND hwnd) {
 BOOL UpdateWindow(HWND hwnd) {
     const WindowRecord* w = FindWindowRecord(hwnd);
     if (!w) return FALSE;
-    if (!platform::IsEmptyRect(w->update) && platform::Shown(w)) SendMessageW(hwnd, WM_PAINT, 0, 0);
+    if (!platform::IsEmptyArea(w->update) && platform::IsShown(w)) SendMessageW(hwnd, WM_PAINT, 0, 0);
     return TRUE;
 }

@@ -1,8 +1,6 @@
 // Window classes and windows as objects of the platform layer, under the platform's names.
 #pragma once
 
-#include <string>
-
 #include "platform/Types.h"
 
 // Registers a class; 0 if a class of that name is already registered in this process.
@@ -61,45 +59,8 @@ BOOL IsWindowEnabled(HWND hwnd);
 HWND SetFocus(HWND hwnd);
 HWND GetFocus();
 
-// The pointer's look. The phone shows a wait cursor around long layouts; a desktop window keeps
-// its own pointer, so these only keep the state: the cursor set and the display counter.
-inline const LPCWSTR IDC_WAIT = MAKEINTRESOURCEW(32514);
-inline const LPCWSTR IDC_ARROW = MAKEINTRESOURCEW(32512);
-// Only the system cursors (instance NULL); NULL for anything else.
-HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name);
-// Returns the cursor set before.
-HCURSOR SetCursor(HCURSOR cursor);
-// TRUE adds one to the display counter, FALSE takes one; returns the new count.
-int ShowCursor(BOOL show);
-
 namespace platform {
-// The cursor last set and the display counter, for tests.
-HCURSOR CurrentCursor();
-int CursorDisplayCount();
-void ResetCursor();
-}  // namespace platform
-
-// ---- Finding and raising windows, across processes ---------------------------------------------
-//
-// A class name and title form a per-user name. The first search for a name that finds no window,
-// here or in another process, claims it for this process: an exclusive lock and a socket in
-// $XDG_RUNTIME_DIR (or a private folder under /tmp when that is unset). A later search from another
-// process then finds this process's window, and raising it there asks this process to raise its
-// own. The claim lasts as long as the process.
-
-// A top-level window of that class (case-insensitive) and title: one of this process, else a handle
-// that stands for the window of the process holding the name (only the raising calls accept it).
-// NULL for a null or empty class or title, or when no window has the name.
-HWND FindWindowW(LPCWSTR className, LPCWSTR title);
-// Brings the program's window to the front of the desktop (restoring it when minimised).
-BOOL SetForegroundWindow(HWND hwnd);
-// The same, and the windows hwnd owns (an open dialog) come along, restored when minimised.
-BOOL ActivateWithOwned(HWND hwnd);
-
-namespace platform {
-// The lock file behind a name, for tests that hold it from outside; "" when no folder can be used.
-std::string InstanceLockPath(LPCWSTR className, LPCWSTR title);
-// Drops this process's claims without removing their files (a fresh platform state; safe in a
-// child process, whose parent still holds them).
-void ResetSingleInstance();
+// Forgets every class and the focus and drops every window without sending anything (a fresh
+// platform state).
+void ResetWindowing();
 }  // namespace platform

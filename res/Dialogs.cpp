@@ -1,6 +1,7 @@
 // The dialog descriptions: 129, the full-screen menu, and 130, the Options screen.
+#include "res/Dialogs.h"
+
 #include "platform/Dialogs.h"
-#include "res/Tables.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The soft-key bars: 8 for the menu, 131 for Options, 133 for the game.
-#include "res/Tables.h"
+#include "res/SoftKeyBars.h"
 
 namespace {
 

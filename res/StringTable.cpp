@@ -1,5 +1,5 @@
 // The string table (language 1033). Texts are exact; several ids are loaded by nothing.
-#include "res/Tables.h"
+#include "res/StringTable.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gfx/Blend.h"
+#include "gfx/Gradient.h"
 #include "gfx/Text.h"
 #include "gfx/Transitions.h"
 #include "platform/Device.h"

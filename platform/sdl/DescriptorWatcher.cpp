@@ -6,11 +6,18 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <system_error>
 
 namespace platform::sdl {
+namespace {
 
-DescriptorWatcher::DescriptorWatcher(std::function<void()> onReadable) : onReadable_(std::move(onReadable)) {
+constexpr int kMaxRetries = 100;
+
+}  // namespace
+
+DescriptorWatcher::DescriptorWatcher(std::function<void()> onReadable, std::function<void(int)> onFailed)
+    : onReadable_(std::move(onReadable)), onFailed_(std::move(onFailed)) {
     int fds[2];
     if (pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0) return;
     wakeRead_ = fds[0];
@@ -56,6 +63,7 @@ void DescriptorWatcher::Wake() {
 
 void DescriptorWatcher::Run() {
     std::vector<pollfd> polled;
+    int retries = 0;
     for (;;) {
         {
             std::unique_lock lock(mutex_);
@@ -66,7 +74,20 @@ void DescriptorWatcher::Run() {
         }
         polled.push_back(pollfd{wakeRead_, POLLIN, 0});
         int n = poll(polled.data(), polled.size(), -1);
-        if (n < 0 && errno != EINTR) return;
+        if (n < 0) {
+            int err = errno;
+            if (err == EINTR) continue;
+            // Short of memory for a moment: try again a little later, but not for ever.
+            if ((err == EAGAIN || err == ENOMEM) && ++retries < kMaxRetries) {
+                std::unique_lock lock(mutex_);
+                armedChanged_.wait_for(lock, std::chrono::milliseconds(10), [this] { return stopping_; });
+                continue;
+            }
+            // Deaf from here on: the owner must hear of it rather than miss every signal.
+            if (onFailed_) onFailed_(err);
+            return;
+        }
+        retries = 0;
         if (polled.back().revents) {
             char drain[64];
             while (read(wakeRead_, drain, sizeof drain) > 0) {

@@ -14,7 +14,9 @@ namespace platform::sdl {
 // again, so a descriptor that stays readable until the owner reads it does not flood the owner.
 class DescriptorWatcher {
 public:
-    explicit DescriptorWatcher(std::function<void()> onReadable);
+    // onFailed runs (on the watcher's thread, with the errno) if polling fails for good; the
+    // thread then ends. Interrupted polls and passing shortages are retried.
+    explicit DescriptorWatcher(std::function<void()> onReadable, std::function<void(int)> onFailed = {});
     ~DescriptorWatcher();
     DescriptorWatcher(const DescriptorWatcher&) = delete;
     DescriptorWatcher& operator=(const DescriptorWatcher&) = delete;
@@ -30,6 +32,7 @@ private:
     void Wake();
 
     std::function<void()> onReadable_;
+    std::function<void(int)> onFailed_;
     std::mutex mutex_;
     std::condition_variable armedChanged_;
     std::vector<int> fds_;

@@ -11,6 +11,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Device.h"
+#include "platform/Messages.h"
 #include "platform/sdl/DescriptorWatcher.h"
 #include "platform/sdl/SdlInput.h"
 #include "platform/sdl/SdlSound.h"
@@ -60,10 +61,11 @@ struct SdlBackend::Impl {
     int zoom = 1;
     bool shown = false;
     bool hasFrame = false;
-    Uint32 wakeEvent = 0;
+    Uint32 wakeEvent = 0;  // and wakeEvent + 1: the watcher failed (code: its errno)
     Uint32 soundDoneEvent = 0;
     std::unique_ptr<DescriptorWatcher> watcher;
     std::unique_ptr<SdlSound> sound;
+    std::string trouble;
 
     ~Impl() {
         watcher.reset();  // it pushes SDL events: stop it before SDL goes
@@ -143,19 +145,26 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(const WindowOptions& options, std::
     if (!impl->CreateRenderer(error)) return nullptr;
     // Text input would only add an input method; typed characters come with the key events.
     SDL_StopTextInput();
-    impl->wakeEvent = SDL_RegisterEvents(2);
-    impl->soundDoneEvent = impl->wakeEvent + 1;
+    impl->wakeEvent = SDL_RegisterEvents(3);
+    impl->soundDoneEvent = impl->wakeEvent + 2;
     Uint32 wakeEvent = impl->wakeEvent, soundDoneEvent = impl->soundDoneEvent;
     impl->sound = std::make_unique<SdlSound>([soundDoneEvent] {
         SDL_Event done{};
         done.type = soundDoneEvent;
         SDL_PushEvent(&done);
     });
-    impl->watcher = std::make_unique<DescriptorWatcher>([wakeEvent] {
-        SDL_Event wake{};
-        wake.type = wakeEvent;
-        SDL_PushEvent(&wake);
-    });
+    impl->watcher = std::make_unique<DescriptorWatcher>(
+        [wakeEvent] {
+            SDL_Event wake{};
+            wake.type = wakeEvent;
+            SDL_PushEvent(&wake);
+        },
+        [wakeEvent](int err) {
+            SDL_Event failed{};
+            failed.type = wakeEvent + 1;
+            failed.user.code = err;
+            SDL_PushEvent(&failed);
+        });
     if (impl->wakeEvent == static_cast<Uint32>(-1) || !impl->watcher->Running()) {
         *error = "cannot watch for termination signals and for a second start";
         return nullptr;
@@ -167,6 +176,7 @@ SdlBackend::SdlBackend(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 SdlBackend::~SdlBackend() = default;
 
 int SdlBackend::Zoom() const { return impl_->zoom; }
+const std::string& SdlBackend::Trouble() const { return impl_->trouble; }
 
 uint32_t SdlBackend::TickCount() { return MonotonicMilliseconds(); }
 
@@ -223,6 +233,11 @@ void SdlBackend::Impl::Handle(const SDL_Event& event) {
         DispatchReadable(0);
     } else if (event.type == soundDoneEvent) {
         sound->CloseIfPlayedOut();
+    } else if (event.type == wakeEvent + 1) {
+        // Signals and second starts would go unheard: end the game the orderly way, saved.
+        trouble = std::string("cannot watch for termination signals and a second start any more (") +
+                  std::strerror(event.user.code) + ")";
+        QueueInput(InputEvent{InputType::Close, 0, 0, 0, 0, false});
     } else if (event.type == SDL_WINDOWEVENT) {
         switch (event.window.event) {
             case SDL_WINDOWEVENT_CLOSE: QueueInput(InputEvent{InputType::Close, 0, 0, 0, 0, false}); break;

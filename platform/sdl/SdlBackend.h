@@ -41,6 +41,8 @@ public:
     void PlayPcm(const PcmSound& sound) override;
 
     int Zoom() const;
+    // What went wrong while running that made the backend ask the program to close; "" if nothing.
+    const std::string& Trouble() const;
 
 private:
     struct Impl;

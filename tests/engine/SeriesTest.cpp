@@ -8,6 +8,7 @@
 #include "engine/PuzzleGame.h"
 #include "engine/Random.h"
 #include "platform/Input.h"
+#include "platform/Messages.h"
 #include "tests/engine/Solver.h"
 #include "tests/support/PlatformFixture.h"
 

@@ -9,6 +9,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/Messages.h"
+#include "platform/SingleInstance.h"
 #include "platform/Windowing.h"
 #include "res/Resources.h"
 #include "tests/support/PlatformFixture.h"

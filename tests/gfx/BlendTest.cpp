@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "gfx/Blend.h"
-#include "platform/GdiState.h"
+#include "platform/PixelBuffer.h"
 #include "tests/gfx/Surfaces.h"
 #include "tests/support/PlatformFixture.h"
 

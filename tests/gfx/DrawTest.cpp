@@ -6,6 +6,7 @@
 
 #include "gfx/Colors.h"
 #include "gfx/Draw.h"
+#include "platform/GdiObjects.h"
 #include "platform/GdiState.h"
 #include "tests/support/GdiPictures.h"
 #include "tests/support/PlatformFixture.h"

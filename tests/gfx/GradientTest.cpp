@@ -5,8 +5,10 @@
 #include <bit>
 
 #include "gfx/Blend.h"
+#include "gfx/Gradient.h"
 #include "gfx/PixelMath.h"
-#include "platform/GdiState.h"
+#include "platform/Blit.h"
+#include "platform/PixelBuffer.h"
 #include "tests/gfx/Surfaces.h"
 #include "tests/support/PlatformFixture.h"
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gfx/QorGDI.h"
-#include "platform/GdiState.h"
+#include "platform/PixelBuffer.h"
 #include "tests/support/PlatformFixture.h"
 
 namespace {

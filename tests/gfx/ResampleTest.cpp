@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "gfx/Resample.h"
-#include "platform/GdiState.h"
+#include "platform/PixelBuffer.h"
 #include "tests/gfx/Surfaces.h"
 #include "tests/support/PlatformFixture.h"
 

@@ -2,7 +2,7 @@
 // quirk, clipping and the surfaces they refuse.
 #include <gtest/gtest.h>
 
-#include "gfx/Blend.h"
+#include "gfx/RoundGradient.h"
 #include "tests/gfx/Surfaces.h"
 #include "tests/support/PlatformFixture.h"
 

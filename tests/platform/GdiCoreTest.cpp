@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "platform/Gdi.h"
-#include "platform/GdiState.h"
+#include "platform/PixelBuffer.h"
 #include "platform/PixelRows.h"
 #include "platform/Png.h"
 #include "platform/Windowing.h"

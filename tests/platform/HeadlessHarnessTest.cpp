@@ -1,7 +1,7 @@
 // The headless backend's aids for tests: kept frames, PNG dumps, the phone's keys by role.
 #include <gtest/gtest.h>
 
-#include "platform/GdiState.h"
+#include "platform/Gdi.h"
 #include "platform/Windowing.h"
 #include "tests/support/PlatformFixture.h"
 

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "platform/Gdi.h"
-#include "platform/GdiState.h"
 #include "platform/Resources.h"
 #include "res/Resources.h"
 #include "tests/support/PlatformFixture.h"

@@ -12,6 +12,7 @@
 #include "platform/Runtime.h"
 #include "platform/Selector.h"
 #include "platform/Shell.h"
+#include "platform/SoftKeyBar.h"
 #include "platform/Windowing.h"
 #include "res/Resources.h"
 #include "tests/support/PlatformFixture.h"

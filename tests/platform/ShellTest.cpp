@@ -2,10 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/Device.h"
-#include "platform/GdiState.h"
+#include "platform/Input.h"
 #include "platform/Messages.h"
+#include "platform/Gdi.h"
 #include "platform/Shell.h"
-#include "platform/ShellState.h"
+#include "platform/SoftKeyBar.h"
 #include "platform/Windowing.h"
 #include "res/Resources.h"
 #include "tests/support/PlatformFixture.h"

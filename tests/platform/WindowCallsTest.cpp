@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "platform/Cursor.h"
 #include "platform/Device.h"
 #include "platform/Gdi.h"
 #include "platform/Messages.h"

@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -127,6 +128,23 @@ TEST(DescriptorWatcherTest, StopsWhileItWaits) {
     }
     EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
     EXPECT_EQ(reports.Count(), 0);
+}
+
+TEST(DescriptorWatcherTest, APollThatCannotGoOnIsReported) {
+    // More descriptors than the process may have open: poll refuses the list (EINVAL) for good.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
+    rlimit low{64, saved.rlim_max};
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &low), 0);
+    Reports failures;
+    int error = 0;
+    {
+        DescriptorWatcher watcher([] {}, [&](int err) { error = err, failures.Note(); });
+        watcher.Arm(std::vector<int>(100, 0));
+        EXPECT_TRUE(failures.WaitFor(1));
+    }
+    setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_EQ(error, EINVAL);
 }
 
 }  // namespace

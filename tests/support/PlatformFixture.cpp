@@ -23,9 +23,12 @@ void PlatformTest::SetUp() {
     tempDir_ = pattern;
     configRoot_ = tempDir_ + "/config";
     platform::SetSettingsRoot(configRoot_);
+    savedEnvironment_.clear();
+    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"}) {
+        const char* value = std::getenv(name);
+        savedEnvironment_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+    }
     // Single-instance locks and sockets stay inside the test's folder.
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    savedRuntimeDir_ = runtime ? std::optional<std::string>(runtime) : std::nullopt;
     runtimeDir_ = tempDir_ + "/run";
     ASSERT_EQ(mkdir(runtimeDir_.c_str(), 0700), 0);
     setenv("XDG_RUNTIME_DIR", runtimeDir_.c_str(), 1);
@@ -34,8 +37,10 @@ void PlatformTest::SetUp() {
 
 void PlatformTest::TearDown() {
     platform::ResetAll();
-    if (savedRuntimeDir_) setenv("XDG_RUNTIME_DIR", savedRuntimeDir_->c_str(), 1);
-    else unsetenv("XDG_RUNTIME_DIR");
+    for (const auto& [name, value] : savedEnvironment_) {
+        if (value) setenv(name, value->c_str(), 1);
+        else unsetenv(name);
+    }
     std::error_code ec;
     fs::permissions(tempDir_, fs::perms::owner_all, fs::perm_options::add, ec);
     fs::remove_all(tempDir_, ec);

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/HeadlessBackend.h"
@@ -30,7 +31,8 @@ private:
     std::string tempDir_;
     std::string configRoot_;
     std::string runtimeDir_;
-    std::optional<std::string> savedRuntimeDir_;
+    // The variables a test may change, as they were before it.
+    std::vector<std::pair<const char*, std::optional<std::string>>> savedEnvironment_;
 };
 
 std::vector<uint8_t> ReadBytes(const std::string& path);

@@ -1,9 +1,12 @@
 // The message queue: posted messages, the quit state, input routing and paint generation.
+#include "platform/Messages.h"
+
+#include <algorithm>
 #include <deque>
 
 #include "platform/Backend.h"
-#include "platform/Input.h"
-#include "platform/Messages.h"
+#include "platform/InputRouting.h"
+#include "platform/SingleInstance.h"
 #include "platform/WindowTable.h"
 #include "platform/Windowing.h"
 
@@ -23,10 +26,14 @@ public:
     void Quit(int code) {
         quit_ = true;
         exitCode_ = code;
+        StopAnsweringRaiseRequests();
     }
     void QueueInput(const InputEvent& e) { input_.push_back(e); }
     const std::deque<MSG>& Posted() const { return posted_; }
     size_t InputCount() const { return input_.size(); }
+    bool CloseQueued() const {
+        return std::any_of(input_.begin(), input_.end(), [](const InputEvent& e) { return e.type == InputType::Close; });
+    }
     const LastKey& Key() const { return lastKey_; }
     void Reset() { *this = MessageQueue(); }
 
@@ -101,6 +108,7 @@ std::vector<MSG> PendingPostedMessages() {
 }
 
 size_t PendingInputCount() { return Queue().InputCount(); }
+bool CloseRequestPending() { return Queue().CloseQueued(); }
 void ResetMessageQueue() { Queue().Reset(); }
 
 }  // namespace platform

@@ -1,18 +1,23 @@
 // The settings store: registry keys as folders, values as files replaced atomically.
+#include "platform/Registry.h"
+
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
 #include <cwctype>
 #include <memory>
 #include <vector>
 
 #include "platform/Handles.h"
-#include "platform/Registry.h"
 #include "platform/Utf8.h"
 
 namespace platform {
@@ -30,6 +35,7 @@ struct StoreState {
     HandleTable<KeyRecord> keys{HandleKind::Key};
     std::string rootOverride;
     StoreWriteHook hook = nullptr;
+    std::vector<StoreWriteFailure> failures;
 };
 
 StoreState& State() {
@@ -95,8 +101,8 @@ bool FolderOfKey(HKEY root, LPCWSTR subKey, std::string* folder) {
     return true;
 }
 
-// mkdir -p with private folders.
-LONG MakeFolders(const std::string& folder, bool* created) {
+// mkdir -p with private folders. Returns 0 or the errno of the folder that could not be made.
+int MakeFolders(const std::string& folder, bool* created) {
     *created = false;
     for (size_t pos = 1; pos <= folder.size(); ++pos) {
         if (pos != folder.size() && folder[pos] != '/') continue;
@@ -104,10 +110,10 @@ LONG MakeFolders(const std::string& folder, bool* created) {
         if (mkdir(prefix.c_str(), 0700) == 0) {
             *created = true;
         } else if (errno != EEXIST || !IsDirectory(prefix)) {
-            return ErrorFromErrno(errno == EEXIST ? ENOTDIR : errno, ERROR_ACCESS_DENIED);
+            return errno == EEXIST ? ENOTDIR : errno;
         }
     }
-    return ERROR_SUCCESS;
+    return 0;
 }
 
 HKEY AddKey(std::string folder) {
@@ -125,43 +131,70 @@ bool WriteAll(int fd, const BYTE* data, size_t size) {
     return true;
 }
 
-void SyncFolder(const std::string& folder) {
+// The folder's entry for the renamed file is durable only once the folder itself is flushed.
+int SyncFolder(const std::string& folder) {
     int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    fsync(fd);
+    if (fd < 0) return errno;
+    int err = fsync(fd) == 0 ? 0 : errno;
     close(fd);
+    return err;
 }
 
-// Temporary file in the same folder, flushed, renamed over the value, then the folder flushed.
-LONG ReplaceFile(const std::string& folder, const std::string& name, const BYTE* data, size_t size) {
-    std::string target = folder + "/" + name;
-    std::string temporary = target + kTemporarySuffix;
-    int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0) return ErrorFromErrno(errno, ERROR_WRITE_FAULT);
-    bool ok = WriteAll(fd, data, size) && fsync(fd) == 0;
-    int err = errno;
-    if (close(fd) != 0 && ok) {
-        ok = false;
-        err = errno;
+// "<name>.XXXXXX.tmp": a temporary file of one writer, which holds a lock on it while it lives.
+bool IsTemporaryOf(const std::string& entry, const std::string& name) {
+    return entry.size() == name.size() + 1 + 6 + 4 && entry.compare(0, name.size() + 1, name + ".") == 0 &&
+           EndsWith(entry, kTemporarySuffix);
+}
+
+// Temporary files of this value whose writers died before their rename (a kill). A file not
+// written for a few seconds that nobody holds a lock on has no writer any more.
+void RemoveLeftovers(const std::string& folder, const std::string& name) {
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return;
+    time_t oldEnough = time(nullptr) - 5;
+    while (const dirent* e = readdir(dir)) {
+        struct stat st{};
+        if (!IsTemporaryOf(e->d_name, name) || fstatat(dirfd(dir), e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(st.st_mode) || st.st_mtime > oldEnough)
+            continue;
+        int fd = openat(dirfd(dir), e->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        if (flock(fd, LOCK_EX | LOCK_NB) == 0) unlinkat(dirfd(dir), e->d_name, 0);
+        close(fd);
     }
-    if (ok && State().hook) State().hook(StoreWriteStage::TemporaryFileWritten, temporary);
-    if (ok && rename(temporary.c_str(), target.c_str()) != 0) {
-        ok = false;
-        err = errno;
-    }
-    if (!ok) {
+    closedir(dir);
+}
+
+// A temporary file of this writer's own in the same folder, flushed, renamed over the value,
+// then the folder flushed. Whatever lies at the value's name or at other temporary names is
+// never opened. Returns 0 or the errno of the step that failed.
+int ReplaceFile(const std::string& folder, const std::string& name, const BYTE* data, size_t size) {
+    RemoveLeftovers(folder, name);
+    std::string temporary = folder + "/" + name + ".XXXXXX" + kTemporarySuffix;
+    int fd = mkostemps(temporary.data(), sizeof(kTemporarySuffix) - 1, O_CLOEXEC);
+    if (fd < 0) return errno;
+    flock(fd, LOCK_EX);  // marks the file as one with a live writer
+    errno = 0;
+    int err = WriteAll(fd, data, size) && fsync(fd) == 0 ? 0 : (errno ? errno : EIO);
+    if (close(fd) != 0 && err == 0) err = errno;
+    if (err == 0 && State().hook) State().hook(StoreWriteStage::TemporaryFileWritten, temporary);
+    if (err == 0 && rename(temporary.c_str(), (folder + "/" + name).c_str()) != 0) err = errno;
+    if (err != 0) {
         unlink(temporary.c_str());
-        return ErrorFromErrno(err, ERROR_WRITE_FAULT);
+        return err;
     }
-    SyncFolder(folder);
-    return ERROR_SUCCESS;
+    return SyncFolder(folder);
 }
 
+// Only a regular file is a value. Anything else at its name (a FIFO, a device, a socket, a
+// folder, a link) is not set, and is never opened in a way that could block or have effects.
 LONG ReadFile(const std::string& path, std::vector<BYTE>* bytes) {
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return ErrorFromErrno(errno, ERROR_READ_FAULT);
     struct stat st{};
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (lstat(path.c_str(), &st) != 0) return ErrorFromErrno(errno, ERROR_READ_FAULT);
+    if (!S_ISREG(st.st_mode)) return ERROR_FILE_NOT_FOUND;
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) return errno == ELOOP ? ERROR_FILE_NOT_FOUND : ErrorFromErrno(errno, ERROR_READ_FAULT);
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {  // replaced since the look
         close(fd);
         return ERROR_FILE_NOT_FOUND;
     }
@@ -185,6 +218,11 @@ LONG ReadFile(const std::string& path, std::vector<BYTE>* bytes) {
     return result;
 }
 
+LONG Failed(const std::string& folder, const std::string& value, int err, LONG fallback) {
+    State().failures.push_back(StoreWriteFailure{folder, value, std::strerror(err)});
+    return ErrorFromErrno(err, fallback);
+}
+
 }  // namespace
 
 void SetSettingsRoot(const std::string& folder) { State().rootOverride = folder; }
@@ -202,11 +240,14 @@ std::string SettingsRoot() {
 
 void SetStoreWriteHook(StoreWriteHook hook) { State().hook = hook; }
 
+std::vector<StoreWriteFailure> FailedStoreWrites() { return State().failures; }
+
 void ResetSettingsStore() {
     StoreState& s = State();
     s.keys.Clear();
     s.rootOverride.clear();
     s.hook = nullptr;
+    s.failures.clear();
 }
 
 }  // namespace platform
@@ -230,7 +271,7 @@ LONG RegCreateKeyExW(HKEY root, LPCWSTR subKey, DWORD, LPWSTR, DWORD, REGSAM, co
     std::string folder;
     if (!platform::FolderOfKey(root, subKey, &folder)) return ERROR_ACCESS_DENIED;
     bool created = false;
-    if (LONG err = platform::MakeFolders(folder, &created); err != ERROR_SUCCESS) return err;
+    if (int err = platform::MakeFolders(folder, &created); err != 0) return platform::Failed(folder, "", err, ERROR_ACCESS_DENIED);
     HKEY key = platform::AddKey(std::move(folder));
     if (!key) return ERROR_ACCESS_DENIED;
     *result = key;
@@ -262,7 +303,8 @@ LONG RegSetValueExW(HKEY key, LPCWSTR name, DWORD, DWORD, const BYTE* data, DWOR
     std::string file;
     if (!platform::SafeValueName(name, &file)) return ERROR_INVALID_PARAMETER;
     if ((!data && size > 0) || size > platform::kMaxValueBytes) return ERROR_INVALID_PARAMETER;
-    return platform::ReplaceFile(k->folder, file, data, size);
+    int err = platform::ReplaceFile(k->folder, file, data, size);
+    return err == 0 ? ERROR_SUCCESS : platform::Failed(k->folder, file, err, ERROR_WRITE_FAULT);
 }
 
 LONG RegFlushKey(HKEY key) { return platform::State().keys.Find(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE; }
