@@ -4,12 +4,7 @@
 #include "framework/Metrics.h"
 #include "gfx/Draw.h"
 #include "gfx/Text.h"
-#include "platform/Device.h"
-#include "platform/Dialogs.h"
-#include "platform/Messages.h"
-#include "platform/Selector.h"
-#include "platform/Shell.h"
-#include "platform/Windowing.h"
+#include "platform/Platform.h"
 
 namespace {
 
