@@ -1,11 +1,10 @@
-// CGameWnd: construction and shut-down, the window's set-up, and painting.
+// CGameWnd: construction and shut-down, and the window's set-up.
 #include "game/GameWnd.h"
 
 #include "framework/Settings.h"
 #include "gfx/Draw.h"
 #include "gfx/Text.h"
 #include "platform/Device.h"
-#include "platform/Gdi.h"
 #include "platform/Shell.h"
 #include "platform/SingleInstance.h"
 #include "platform/SoftKeyBar.h"
@@ -43,11 +42,6 @@ CGameWnd::~CGameWnd() {
     m_Tiles.Destroy();
     m_Screen.Destroy();
     if (m_bOwnsStore) m_Game.SaveState();
-}
-
-int CGameWnd::OnDraw(HWND, HDC dc, const RECT& client) {
-    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    return 1;
 }
 
 int CGameWnd::OnInit(HWND hwnd, WPARAM, LPARAM) {

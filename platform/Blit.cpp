@@ -38,6 +38,15 @@ void CopyBlock(const PixelRows& src, int sx, int sy, const PixelRows& dst, int d
             std::memcpy(d, s, static_cast<size_t>(w) * src.BytesPerPixel());
             continue;
         }
+        if (src.bitsPerPixel == 24 && dst.bitsPerPixel == 16) {
+            // The common conversion (tiles onto the 16-bit screen) gets a loop of its own.
+            for (int c = 0; c < w; ++c, s += 3, d += 2) {
+                const uint16_t v = Pack565(RGB(s[2], s[1], s[0]));
+                d[0] = static_cast<uint8_t>(v);
+                d[1] = static_cast<uint8_t>(v >> 8);
+            }
+            continue;
+        }
         for (int c = 0; c < w; ++c) CopyPixel(s + c * src.BytesPerPixel(), src.bitsPerPixel, d + c * dst.BytesPerPixel(),
                                               dst.bitsPerPixel);
     }

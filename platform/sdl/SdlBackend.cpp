@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdlib>
 #include <cstring>
@@ -15,6 +16,7 @@
 #include "platform/sdl/DescriptorWatcher.h"
 #include "platform/sdl/SdlInput.h"
 #include "platform/sdl/SdlSound.h"
+#include "platform/sdl/X11Errors.h"
 
 namespace platform::sdl {
 namespace {
@@ -56,6 +58,10 @@ struct SdlBackend::Impl {
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* texture = nullptr;
     SDL_Texture* staging = nullptr;
+    // The fast way, where the window's framebuffer holds 32-bit pixels: frames are widened and
+    // zoomed straight into it, with no renderer in between.
+    bool direct = false;
+    std::array<Uint32, 256> fromHigh{}, fromLow{};  // a 5-6-5 word's window pixel is the OR of both
     int width = 0;
     int height = 0;
     int zoom = 1;
@@ -78,11 +84,17 @@ struct SdlBackend::Impl {
     }
 
     bool CreateRenderer(std::string* error);
+    bool UseWindowSurface();
+    void ToWindowSurface(const PixelRows& screen);
+    // The frame into the 5-6-5 texture (and the staging copy at a zoom).
+    bool Upload(const PixelRows& screen);
     void Redraw();
     void Handle(const SDL_Event& event);
 };
 
 bool SdlBackend::Impl::CreateRenderer(std::string* error) {
+    // A renderer named in the environment is a request for that renderer.
+    if (!Set("SDL_RENDER_DRIVER") && UseWindowSurface()) return true;
     // Drawing straight into the window's framebuffer starts faster and needs far less memory than
     // SDL's default OpenGL path. Displays that offer no such framebuffer get the default.
     renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
@@ -104,6 +116,48 @@ bool SdlBackend::Impl::CreateRenderer(std::string* error) {
     return true;
 }
 
+// Each channel is widened by repeating its top bits, as SDL does; green straddles the two bytes of
+// a 5-6-5 word but its widened bits still split into a part of each byte, so two tables suffice.
+bool SdlBackend::Impl::UseWindowSurface() {
+    SDL_Surface* surface = SDL_GetWindowSurface(window);
+    if (!surface || surface->format->BytesPerPixel != 4) return false;
+    const SDL_PixelFormat* pixel = surface->format;
+    for (Uint32 byte = 0; byte < 256; ++byte) {
+        const Uint32 red = byte >> 3, greenHigh = byte & 7, greenLow = byte >> 5, blue = byte & 0x1F;
+        fromHigh[byte] = ((red << 3 | red >> 2) << pixel->Rshift) |
+                         ((greenHigh << 5 | greenHigh >> 1) << pixel->Gshift) | pixel->Amask;
+        fromLow[byte] = ((greenLow << 2) << pixel->Gshift) | ((blue << 3 | blue >> 2) << pixel->Bshift);
+    }
+    direct = true;
+    return true;
+}
+
+void SdlBackend::Impl::ToWindowSurface(const PixelRows& screen) {
+    SDL_Surface* surface = SDL_GetWindowSurface(window);
+    if (!surface || surface->w < width * zoom || surface->h < height * zoom || SDL_LockSurface(surface) != 0) return;
+    void* pixels = surface->pixels;
+    const int pitch = surface->pitch;
+    const size_t rowBytes = static_cast<size_t>(width) * zoom * 4;
+    for (int y = 0; y < height; ++y) {
+        auto* first = static_cast<Uint8*>(pixels) + static_cast<size_t>(y) * zoom * pitch;
+        auto* out = reinterpret_cast<Uint32*>(first);
+        const Uint8* in = screen.Row(y);
+        if (zoom == 2) {  // the usual zoom: both copies of a pixel in one store
+            for (int x = 0; x < width; ++x, in += 2, out += 2) {
+                const uint64_t v = (fromLow[in[0]] | fromHigh[in[1]]) * uint64_t{0x100000001};
+                std::memcpy(out, &v, sizeof v);
+            }
+        } else {
+            for (int x = 0; x < width; ++x, in += 2) {
+                const Uint32 v = fromLow[in[0]] | fromHigh[in[1]];
+                for (int i = 0; i < zoom; ++i) *out++ = v;
+            }
+        }
+        for (int i = 1; i < zoom; ++i) std::memcpy(first + static_cast<size_t>(i) * pitch, first, rowBytes);
+    }
+    SDL_UnlockSurface(surface);
+}
+
 std::unique_ptr<SdlBackend> SdlBackend::Open(const WindowOptions& options, std::string* error) {
     bool driverChosen = Set("SDL_VIDEODRIVER");
     if (!driverChosen && !Set("DISPLAY") && !Set("WAYLAND_DISPLAY")) {
@@ -117,6 +171,7 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(const WindowOptions& options, std::
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // A puzzle left alone must not keep the screen awake.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    TolerateGoneWindows();
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         *error = NoDisplay("cannot open " + DisplayName() + " (" + SDL_GetError() + ")");
         SDL_Quit();
@@ -182,6 +237,10 @@ uint32_t SdlBackend::TickCount() { return MonotonicMilliseconds(); }
 
 void SdlBackend::Impl::Redraw() {
     if (!hasFrame) return;
+    if (direct) {
+        SDL_UpdateWindowSurface(window);
+        return;
+    }
     // The texture covers the whole window: nothing to clear first.
     SDL_RenderCopy(renderer, staging ? staging : texture, nullptr, nullptr);
     SDL_RenderPresent(renderer);
@@ -190,22 +249,10 @@ void SdlBackend::Impl::Redraw() {
 void SdlBackend::Present(const PixelRows& screen) {
     Impl& s = *impl_;
     if (screen.width != s.width || screen.height != s.height || screen.bitsPerPixel != 16) return;
-    void* pixels = nullptr;
-    int pitch = 0;
-    if (SDL_LockTexture(s.texture, nullptr, &pixels, &pitch) != 0) return;
-    for (int y = 0; y < s.height; ++y) {
-        auto* row = static_cast<Uint16*>(pixels) + static_cast<size_t>(y) * (pitch / 2);
-        if constexpr (std::endian::native == std::endian::little) {
-            std::memcpy(row, screen.Row(y), static_cast<size_t>(s.width) * 2);
-        } else {
-            for (int x = 0; x < s.width; ++x) row[x] = screen.Get16(x, y);
-        }
-    }
-    SDL_UnlockTexture(s.texture);
-    if (s.staging) {
-        SDL_SetRenderTarget(s.renderer, s.staging);
-        SDL_RenderCopy(s.renderer, s.texture, nullptr, nullptr);
-        SDL_SetRenderTarget(s.renderer, nullptr);
+    if (s.direct) {
+        s.ToWindowSurface(screen);
+    } else if (!s.Upload(screen)) {
+        return;
     }
     s.hasFrame = true;
     if (!s.shown) {
@@ -213,6 +260,27 @@ void SdlBackend::Present(const PixelRows& screen) {
         s.shown = true;
     }
     s.Redraw();
+}
+
+bool SdlBackend::Impl::Upload(const PixelRows& screen) {
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(texture, nullptr, &pixels, &pitch) != 0) return false;
+    for (int y = 0; y < height; ++y) {
+        auto* row = static_cast<Uint16*>(pixels) + static_cast<size_t>(y) * (pitch / 2);
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(row, screen.Row(y), static_cast<size_t>(width) * 2);
+        } else {
+            for (int x = 0; x < width; ++x) row[x] = screen.Get16(x, y);
+        }
+    }
+    SDL_UnlockTexture(texture);
+    if (staging) {
+        SDL_SetRenderTarget(renderer, staging);
+        SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+        SDL_SetRenderTarget(renderer, nullptr);
+    }
+    return true;
 }
 
 void SdlBackend::Minimize() {

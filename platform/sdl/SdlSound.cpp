@@ -18,7 +18,9 @@ namespace {
 
 // About 12 ms a buffer: a sound starts soon after it is asked for, and closing is quick.
 constexpr Uint16 kBufferSamples = 256;
-constexpr int kSilentBuffersBeforeDone = 2;
+// The device stays open for about a second of silence after a sound: closing it waits on the
+// sound system, and a move made meanwhile would wait for that before its sound could start.
+constexpr int kSilentBuffersBeforeDone = SdlSound::kDeviceRate / kBufferSamples;
 // After a device failed to open, sounds are skipped for a while rather than tried on every move.
 constexpr auto kRetryOpenAfter = std::chrono::seconds(10);
 

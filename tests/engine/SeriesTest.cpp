@@ -4,12 +4,13 @@
 
 #include <memory>
 #include <set>
+#include <tuple>
 
 #include "engine/PuzzleGame.h"
 #include "engine/Random.h"
 #include "platform/Input.h"
 #include "platform/Messages.h"
-#include "tests/engine/Solver.h"
+#include "tests/support/Solver.h"
 #include "tests/support/PlatformFixture.h"
 
 namespace {
@@ -37,9 +38,10 @@ protected:
         PlatformTest::TearDown();
     }
 
-    // Presses a solution of the current board; stops when the press that finished it returns.
-    // Returns the number of counted presses (the level's own counter restarts when it is solved).
-    int SolveCurrentBoard() {
+    // Presses a solution of the current board; stops when the press that finished it returns, then
+    // lets the owner handle what was posted unless told not to. Returns the number of counted
+    // presses (the level's own counter restarts when it is solved).
+    int SolveCurrentBoard(bool drain = true) {
         auto moves = SolveBoard(*game);
         EXPECT_TRUE(moves.has_value());
         if (!moves) return 0;
@@ -48,7 +50,9 @@ protected:
             game->Press(m.x, m.y);
             if (game->m_nLevel != level || game->m_bFrozen || CompletionPending()) break;
         }
-        return game->m_nTotal - before;
+        const int pressed = game->m_nTotal - before;
+        if (drain) RecordingWindow::DrainQueue();
+        return pressed;
     }
 
     static bool CompletionPending() {
@@ -63,40 +67,40 @@ protected:
         return n;
     }
 
-    // Plays a whole series; returns the sizes met, level by level.
+    // Plays a whole series from its record; returns the sizes met, level by level.
     std::vector<int> PlaySeries(int mode, uint32_t seed) {
         game->m_nMode = mode;
         engine::SeedRandom(seed);
         game->NewGame();
         std::vector<int> sizes;
+        const int record = game->GetRecord();
         int total = 0;
         for (int level = 0; level < game->GetLevelCount(); ++level) {
-            EXPECT_EQ(game->m_nLevel, level);
-            EXPECT_EQ(game->m_nMoves, 0) << "moves start again on every level";
-            EXPECT_EQ(game->m_nTotal, total) << "the total runs on across levels";
+            EXPECT_EQ(std::tuple(game->m_nLevel, game->m_nMoves, game->m_nTotal, game->GetRecord()),
+                      std::tuple(level, 0, total, record))
+                << "moves start again on every level, the total runs on, the record waits for the end";
             sizes.push_back(game->m_nSize);
-            size_t before = seen.size();
-            int pressed = SolveCurrentBoard();
+            const size_t before = seen.size();
+            const int pressed = SolveCurrentBoard(/*drain=*/false);
             total += pressed;
             EXPECT_GT(pressed, 0);
             // The last counted press: the move is reported while the level still names the level
-            // just played, then the level change or the completion follows.
-            EXPECT_GE(seen.size(), before + 1);
-            if (seen.size() < before + 1) break;
+            // just played, then the level change (handled once the next board is ready) or the
+            // completion follows.
             RecordingWindow::DrainQueue();
+            if (seen.size() < before + 2) {
+                ADD_FAILURE() << "level " << level << ": no move and level notices";
+                break;
+            }
+            const Seen& moved = seen[seen.size() - 2];
             const Seen& last = seen.back();
-            const Seen& beforeLast = seen[seen.size() - 2];
-            EXPECT_EQ(beforeLast.message, WM_GAME_MOVED);
-            EXPECT_EQ(beforeLast.level, level);
-            EXPECT_EQ(beforeLast.moves, pressed);
-            EXPECT_EQ(beforeLast.total, total);
+            EXPECT_EQ(std::tuple(moved.message, moved.level, moved.moves, moved.total),
+                      std::tuple(UINT(WM_GAME_MOVED), level, pressed, total));
             if (level + 1 < game->GetLevelCount()) {
-                EXPECT_EQ(last.message, WM_GAME_NEXTLEVEL);
-                EXPECT_EQ(last.level, level + 1) << "handled once the next board is ready";
-                EXPECT_EQ(last.moves, 0);
+                EXPECT_EQ(std::tuple(last.message, last.level, last.moves), std::tuple(UINT(WM_GAME_NEXTLEVEL), level + 1, 0));
                 EXPECT_FALSE(game->IsBoardSolved());
             } else {
-                EXPECT_EQ(last.message, WM_GAME_COMPLETE);
+                EXPECT_EQ(last.message, UINT(WM_GAME_COMPLETE));
             }
         }
         EXPECT_EQ(game->m_nTotal, total);
@@ -108,95 +112,43 @@ protected:
     std::vector<Seen> seen;
 };
 
-TEST_F(SeriesTest, AFreshEngineWithoutASavedGame) {
-    EXPECT_EQ(game->m_nMode, GAME_EASY);
-    EXPECT_EQ(game->m_nSize, 3);
-    EXPECT_EQ(game->m_nColors, 2);
-    EXPECT_EQ(game->m_nType, TYPE_NORMAL);
-    EXPECT_EQ(game->m_nLevel, 0);
-    EXPECT_FALSE(game->m_bFrozen);
-    for (int r : game->m_nRecord) EXPECT_EQ(r, NO_RECORD);
-    for (BYTE c : game->m_Board) EXPECT_EQ(c, 0);
-    EXPECT_TRUE(game->IsBoardSolved()) << "nothing is scrambled at construction";
-}
-
-TEST_F(SeriesTest, EasyRunsFiveBoardsAndFinishesOnce) {
-    std::vector<int> sizes = PlaySeries(GAME_EASY, 11);
-    EXPECT_EQ(sizes, (std::vector<int>{3, 3, 4, 4, 4}));
-    EXPECT_EQ(game->m_nLevel, 5);
-    EXPECT_TRUE(game->m_bFrozen);
-    EXPECT_EQ(Count(WM_GAME_COMPLETE), 1);
-    EXPECT_EQ(Count(WM_GAME_NEXTLEVEL), 4);
-    EXPECT_EQ(game->m_nRecord[0], game->m_nTotal);
-    EXPECT_EQ(game->m_nRecord[1], NO_RECORD);
-    EXPECT_EQ(game->m_nRecord[2], NO_RECORD);
-    EXPECT_EQ(game->GetRecord(), game->m_nTotal);
-
+TEST_F(SeriesTest, EachSeriesRunsItsBoardsAndFinishesOnceSettingTheRecordAtTheEnd) {
+    const struct {
+        int mode;
+        uint32_t seed;
+        std::vector<int> sizes;
+    } series[] = {
+        {GAME_EASY, 11, {3, 3, 4, 4, 4}},
+        {GAME_NORMAL, 5, {3, 3, 4, 5, 6}},
+        {GAME_HARD, 3, {3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 6, 6, 6, 7, 7}},
+    };
+    game->m_nRecord[1] = 5000;
+    for (const auto& c : series) {
+        seen.clear();
+        EXPECT_EQ(PlaySeries(c.mode, c.seed), c.sizes);
+        const int levels = static_cast<int>(c.sizes.size()), slot = c.mode - GAME_EASY;
+        EXPECT_EQ(game->m_nLevel, levels);
+        EXPECT_TRUE(game->m_bFrozen);
+        EXPECT_EQ(Count(WM_GAME_COMPLETE), 1);
+        EXPECT_EQ(Count(WM_GAME_NEXTLEVEL), levels - 1);
+        EXPECT_EQ(game->m_nRecord[slot], game->m_nTotal);
+        EXPECT_EQ(game->GetRecord(), game->m_nTotal);
+    }
     // The finished state counts nothing until the next new game.
-    size_t before = seen.size();
+    const size_t before = seen.size();
     game->Press(0, 0);
     RecordingWindow::DrainQueue();
     EXPECT_EQ(seen.size(), before);
 }
 
-TEST_F(SeriesTest, NormalChangesItsRecordOnlyAtTheFifthLevel) {
-    game->m_nRecord[1] = 5000;
-    game->m_nMode = GAME_NORMAL;
-    engine::SeedRandom(5);
-    game->NewGame();
-    std::vector<int> sizes;
-    for (int level = 0; level < 5; ++level) {
-        sizes.push_back(game->m_nSize);
-        EXPECT_EQ(game->m_nRecord[1], 5000) << "level " << level;
-        SolveCurrentBoard();
-        RecordingWindow::DrainQueue();
-    }
-    EXPECT_EQ(sizes, (std::vector<int>{3, 3, 4, 5, 6}));
-    EXPECT_EQ(game->m_nRecord[1], game->m_nTotal);
-}
-
-TEST_F(SeriesTest, HardRunsFifteenBoardsIncludingFourColours) {
-    std::vector<int> sizes = PlaySeries(GAME_HARD, 3);
-    EXPECT_EQ(sizes, (std::vector<int>{3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 6, 6, 6, 7, 7}));
-    EXPECT_EQ(Count(WM_GAME_COMPLETE), 1);
-    EXPECT_EQ(Count(WM_GAME_NEXTLEVEL), 14);
-    EXPECT_EQ(game->m_nLevel, 15);
-    EXPECT_EQ(game->m_nRecord[2], game->m_nTotal);
-}
-
-TEST_F(SeriesTest, TheRecordMovesOnlyForALowerTotal) {
-    // Play Easy to its last board, learn the final total on a copy, then finish with the record
-    // set to exactly that total: an equal total leaves it.
+TEST_F(SeriesTest, TheRecordMovesOnlyForALowerTotalAndNeverForZero) {
     game->m_nMode = GAME_EASY;
-    engine::SeedRandom(21);
-    game->NewGame();
-    for (int level = 0; level < 4; ++level) {
-        SolveCurrentBoard();
-        RecordingWindow::DrainQueue();
+    game->m_nRecord[0] = 10;
+    for (auto [total, record] : {std::pair{11, 10}, {10, 10}, {9, 9}, {0, 9}}) {
+        game->m_nTotal = total;
+        game->UpdateRecord();
+        EXPECT_EQ(game->m_nRecord[0], record) << "total " << total;
     }
-    ASSERT_EQ(game->m_nLevel, 4);
-    CPuzzleGame copy = *game;
-    copy.m_hWndOwner = nullptr;
-    auto moves = SolveBoard(copy);
-    ASSERT_TRUE(moves);
-    for (const Move& m : *moves)
-        if (!copy.m_bFrozen) copy.Press(m.x, m.y);
-    ASSERT_TRUE(copy.m_bFrozen);
-    const int finalTotal = copy.m_nTotal;
-
-    game->m_nRecord[0] = finalTotal;
-    SolveCurrentBoard();
-    RecordingWindow::DrainQueue();
-    EXPECT_EQ(game->m_nTotal, finalTotal);
-    EXPECT_EQ(game->m_nRecord[0], finalTotal);
-    EXPECT_EQ(Count(WM_GAME_COMPLETE), 1) << "an equal total still finishes the series";
-
-    game->m_nTotal = finalTotal - 1;
-    game->UpdateRecord();
-    EXPECT_EQ(game->m_nRecord[0], finalTotal - 1);
-    game->m_nTotal = 0;
-    game->UpdateRecord();
-    EXPECT_EQ(game->m_nRecord[0], finalTotal - 1) << "a total of 0 never counts";
 }
 
 TEST_F(SeriesTest, SingleKeepsThePlayersBoardAndReportsEverySolve) {
@@ -208,18 +160,11 @@ TEST_F(SeriesTest, SingleKeepsThePlayersBoardAndReportsEverySolve) {
     game->m_nLevel = 0;
     engine::SeedRandom(8);
     game->NewGame();
-    EXPECT_EQ(game->m_nSize, 5);
-    EXPECT_EQ(game->m_nColors, 4);
-    EXPECT_EQ(game->m_nType, TYPE_X);
-    EXPECT_EQ(game->m_nTotal, 0);
-
+    EXPECT_EQ(std::tuple(game->m_nSize, game->m_nColors, game->m_nType, game->m_nTotal), std::tuple(5, 4, int(TYPE_X), 0));
     SolveCurrentBoard();
-    RecordingWindow::DrainQueue();
     EXPECT_EQ(Count(WM_GAME_COMPLETE), 1);
     EXPECT_FALSE(game->m_bFrozen) << "a single puzzle stays playable";
-    EXPECT_EQ(game->m_nLevel, 0);
-    EXPECT_EQ(game->GetRecord(), NO_RECORD);
-    EXPECT_EQ(game->GetLevelCount(), 1);
+    EXPECT_EQ(std::tuple(game->m_nLevel, game->GetLevelCount(), game->GetRecord()), std::tuple(0, 1, NO_RECORD));
     for (int r : game->m_nRecord) EXPECT_EQ(r, NO_RECORD);
 }
 
@@ -239,35 +184,27 @@ TEST_F(SeriesTest, RandomDrawsEveryBoardInRange) {
     EXPECT_EQ(game->GetRecord(), NO_RECORD);
 }
 
-TEST_F(SeriesTest, NewGameInTheMiddleOfHardStartsAgainAtLevelOne) {
+TEST_F(SeriesTest, NewGameInTheMiddleOfHardStartsAgainAndSetupOutsideTheTableChangesNothing) {
     game->m_nMode = GAME_HARD;
     engine::SeedRandom(4);
     game->NewGame();
     SolveCurrentBoard();
     SolveCurrentBoard();
-    RecordingWindow::DrainQueue();
     ASSERT_EQ(game->m_nLevel, 2);
     ASSERT_GT(game->m_nTotal, 0);
     game->NewGame();
-    EXPECT_EQ(game->m_nLevel, 0);
-    EXPECT_EQ(game->m_nTotal, 0);
-    EXPECT_EQ(game->m_nSize, 3);
-    EXPECT_EQ(game->m_nColors, 2);
-}
+    EXPECT_EQ(std::tuple(game->m_nLevel, game->m_nTotal, game->m_nSize, game->m_nColors), std::tuple(0, 0, 3, 2));
 
-TEST_F(SeriesTest, SetupLevelOutsideItsTableChangesNothing) {
     game->m_nMode = GAME_EASY;
     game->m_nLevel = 5;
     game->m_nSize = 6;
     game->m_nMoves = 17;
     game->SetupLevel();
-    EXPECT_EQ(game->m_nSize, 6);
-    EXPECT_EQ(game->m_nMoves, 17);
-    game->m_nMode = 9;  // unknown modes behave like Single at set-up, do nothing at completion
+    EXPECT_EQ(std::tuple(game->m_nSize, game->m_nMoves), std::tuple(6, 17));
+    game->m_nMode = 9;  // unknown modes behave like Single at set-up
     game->m_nLevel = 0;
     game->SetupLevel();
-    EXPECT_EQ(game->m_nSize, 6);
-    EXPECT_EQ(game->m_nMoves, 0);
+    EXPECT_EQ(std::tuple(game->m_nSize, game->m_nMoves), std::tuple(6, 0));
     EXPECT_EQ(game->GetLevelCount(), 1);
     EXPECT_EQ(game->GetRecord(), NO_RECORD);
 }

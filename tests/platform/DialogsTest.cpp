@@ -1,16 +1,14 @@
 // The dialog manager: creation from descriptions, focus, keys, results, nested loops and quit.
+// Which window a release reaches after a dialog ended: tests/platform/InputRoutingTest.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
-#include <map>
 
 #include "platform/Dialogs.h"
 #include "platform/Input.h"
 #include "platform/Messages.h"
 #include "platform/WindowTable.h"
 #include "platform/Windowing.h"
-#include "res/Resources.h"
 #include "tests/support/PlatformFixture.h"
 
 namespace {
@@ -23,15 +21,14 @@ INT_PTR CALLBACK ForwardingProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
     return handler ? (*handler)(h, m, wp, lp) : 0;
 }
 
-// A control that only records what reaches it.
-std::map<UINT, std::vector<UINT>> g_controlMessages;
+// A control that records, as "id:message", the focus and the keys that reach it.
+std::vector<std::string> g_control;
 
 LRESULT CALLBACK SpinProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
-    if (m == WM_CREATE) {
-        SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lp)->hMenu));
-        return 0;
-    }
-    g_controlMessages[static_cast<UINT>(GetWindowLongPtrW(h, GWLP_USERDATA))].push_back(m);
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lp);
+    if (m == WM_CREATE) SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->hMenu));
+    if (m == WM_SETFOCUS || m == WM_KEYDOWN)
+        g_control.push_back(std::to_string(GetWindowLongPtrW(h, GWLP_USERDATA)) + (m == WM_SETFOCUS ? ":focus" : ":key"));
     return DefWindowProcW(h, m, wp, lp);
 }
 
@@ -49,11 +46,6 @@ constexpr platform::DialogResource kDialogs[] = {
     {3, 0x80C80048, 0, 0, 50, 50, L"Broken", L"MS Shell Dlg", 8, kMissingClassItems},
 };
 
-std::vector<UINT> Without(std::vector<UINT> messages, UINT drop) {
-    messages.erase(std::remove(messages.begin(), messages.end(), drop), messages.end());
-    return messages;
-}
-
 class DialogsTest : public PlatformTest {
 protected:
     void SetUp() override {
@@ -63,41 +55,29 @@ protected:
         wc.lpfnWndProc = SpinProc;
         wc.lpszClassName = L"TestSpin";
         RegisterClassW(&wc);
-        g_controlMessages.clear();
+        g_control.clear();
     }
-
     INT_PTR Run(UINT id, HWND parent, Handler& handler) {
         HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(static_cast<WORD>(id)), RT_DIALOG);
         auto tpl = static_cast<LPCDLGTEMPLATEW>(LoadResource(instance, found));
         return DialogBoxIndirectParamW(instance, tpl, parent, ForwardingProc, reinterpret_cast<LPARAM>(&handler));
     }
-
-    // The key comes once everything queued, paints included, has been handled.
-    void PressWhenIdle(UINT vk) {
-        backend.SetIdleHandler([this, vk, fed = false]() mutable {
-            if (fed) return false;
-            fed = true;
-            backend.ScriptKey(vk);
-            return true;
-        });
+    void ScriptPresses(std::initializer_list<UINT> keys) {
+        for (UINT vk : keys) backend.ScriptKey(vk);
     }
-
-    void ScriptDown(UINT vk) { backend.Script(platform::InputEvent{platform::InputType::KeyDown, vk, 0, 0, 0, false}); }
-    void ScriptUp(UINT vk) { backend.Script(platform::InputEvent{platform::InputType::KeyUp, vk, 0, 0, 0, false}); }
-
     HINSTANCE instance = nullptr;
 };
 
 TEST_F(DialogsTest, ControlsAreMadeFromTheDescriptionAndTheTopMostEnabledOneHasTheFocus) {
     RecordingWindow owner(/*visible=*/true);
-    HWND dialog = nullptr, firstInTemplate = nullptr;
+    HWND dialog = nullptr;
+    bool firstIsEleven = false, ownerEnabledInside = true;
     LPARAM initParam = 0;
     RECT dialogRect{}, itemRect{};
-    bool ownerEnabledInside = true;
     Handler handler = [&](HWND h, UINT m, WPARAM wp, LPARAM lp) -> INT_PTR {
         if (m == WM_INITDIALOG) {
             dialog = h;
-            firstInTemplate = reinterpret_cast<HWND>(wp) == GetDlgItem(h, 11) ? reinterpret_cast<HWND>(wp) : nullptr;
+            firstIsEleven = reinterpret_cast<HWND>(wp) == GetDlgItem(h, 11);  // the first in the template
             initParam = lp;
             ownerEnabledInside = IsWindowEnabled(owner.hwnd());
             GetWindowRect(h, &dialogRect);
@@ -107,14 +87,10 @@ TEST_F(DialogsTest, ControlsAreMadeFromTheDescriptionAndTheTopMostEnabledOneHasT
         if (m == WM_COMMAND && LOWORD(wp) == IDOK) EndDialog(h, 7);
         return 0;
     };
-    for (UINT vk : {VK_DOWN, VK_DOWN, VK_UP, VK_LEFT, VK_RETURN}) {
-        ScriptDown(vk);
-        ScriptUp(vk);
-    }
-
+    ScriptPresses({VK_DOWN, VK_DOWN, VK_UP, VK_LEFT, VK_RETURN});
     EXPECT_EQ(Run(2, owner.hwnd(), handler), 7);
     EXPECT_EQ(initParam, reinterpret_cast<LPARAM>(&handler));
-    EXPECT_NE(firstInTemplate, nullptr);
+    EXPECT_TRUE(firstIsEleven);
     EXPECT_EQ(dialogRect.top, 26) << "dialogs sit between the bars";
     EXPECT_EQ(dialogRect.bottom, 294) << "and never reach beyond them";
     EXPECT_EQ(itemRect.top, 26 + 80);
@@ -122,58 +98,32 @@ TEST_F(DialogsTest, ControlsAreMadeFromTheDescriptionAndTheTopMostEnabledOneHasT
     EXPECT_FALSE(ownerEnabledInside) << "the owner takes no input while the dialog runs";
     EXPECT_TRUE(IsWindowEnabled(owner.hwnd()));
     EXPECT_FALSE(IsWindow(dialog));
-
-    // 12 is the top-most; Down skips the disabled 13 to 11, Down wraps to 12, Up goes to 11.
-    const auto& on11 = g_controlMessages[11];
-    const auto& on12 = g_controlMessages[12];
-    EXPECT_EQ(std::count(on12.begin(), on12.end(), WM_SETFOCUS), 2);
-    EXPECT_EQ(std::count(on11.begin(), on11.end(), WM_SETFOCUS), 2);
-    EXPECT_EQ(std::count(g_controlMessages[13].begin(), g_controlMessages[13].end(), WM_SETFOCUS), 0);
-    std::vector<UINT> keysOn11;
-    for (UINT m : on11)
-        if (m == WM_KEYDOWN || m == WM_KEYUP) keysOn11.push_back(m);
-    EXPECT_EQ(keysOn11, (std::vector<UINT>{WM_KEYDOWN, WM_KEYUP})) << "only Left reaches the control";
+    // 12 is the top-most; Down skips the disabled 13 to 11, Down wraps to 12, Up goes to 11, and only
+    // Left reaches the control.
+    EXPECT_EQ(g_control, (std::vector<std::string>{"12:focus", "11:focus", "12:focus", "11:focus", "11:key"}));
 }
 
-TEST_F(DialogsTest, EnterGivesOkOnReleaseOnly) {
-    std::vector<UINT> seen;
+TEST_F(DialogsTest, EnterGivesOkOnReleaseOnlyAndADialogWithoutControlsGetsEveryKey) {
+    std::vector<WPARAM> seen;
     Handler handler = [&](HWND h, UINT m, WPARAM wp, LPARAM) -> INT_PTR {
-        if (m == WM_KEYDOWN || m == WM_KEYUP) seen.push_back(m);
-        if (m == WM_COMMAND && LOWORD(wp) == IDOK) {
-            seen.push_back(m);
-            EndDialog(h, 1);
-        }
-        if (m == WM_USER) seen.push_back(m);
+        if (m == WM_KEYDOWN || m == WM_KEYUP || m == WM_COMMAND) seen.push_back(m == WM_COMMAND ? LOWORD(wp) : wp);
+        if (m == WM_COMMAND && LOWORD(wp) == IDOK) EndDialog(h, 1);
+        if (m == WM_KEYUP && wp == '5') EndDialog(h, 3);
         return 0;
     };
-    ScriptDown(VK_RETURN);
+    ScriptKeyEvent(platform::InputType::KeyDown, VK_RETURN);
     // The press alone must not end the dialog: the script runs out and the loop ends on the quit.
     EXPECT_EQ(Run(2, nullptr, handler), 0);
     EXPECT_TRUE(seen.empty());
     MSG msg;
     EXPECT_FALSE(GetMessageW(&msg, nullptr, 0, 0)) << "the quit is passed on";
-
-    ScriptDown(VK_RETURN);
-    ScriptUp(VK_RETURN);
+    ScriptPresses({VK_RETURN});
     EXPECT_EQ(Run(2, nullptr, handler), 1);
-    EXPECT_EQ(seen, std::vector<UINT>{WM_COMMAND});
-}
-
-TEST_F(DialogsTest, ADialogWithoutFocusableControlsGetsEveryKeyItself) {
-    std::vector<std::pair<UINT, WPARAM>> keys;
-    Handler handler = [&](HWND h, UINT m, WPARAM wp, LPARAM) -> INT_PTR {
-        if (m == WM_KEYDOWN || m == WM_KEYUP) keys.emplace_back(m, wp);
-        if (m == WM_KEYUP && wp == '5') EndDialog(h, 3);
-        return m == WM_INITDIALOG ? 1 : 0;
-    };
-    for (UINT vk : {VK_UP, VK_RETURN, UINT('5')}) {
-        ScriptDown(vk);
-        ScriptUp(vk);
-    }
+    EXPECT_EQ(seen, std::vector<WPARAM>{IDOK});
+    seen.clear();
+    ScriptPresses({VK_UP, VK_RETURN, '5'});
     EXPECT_EQ(Run(1, nullptr, handler), 3);
-    EXPECT_EQ(keys.size(), 6u);
-    EXPECT_EQ(keys[2], std::make_pair(WM_KEYDOWN, WPARAM(VK_RETURN)));
-    EXPECT_EQ(keys[3], std::make_pair(WM_KEYUP, WPARAM(VK_RETURN)));
+    EXPECT_EQ(seen, (std::vector<WPARAM>{VK_UP, VK_UP, VK_RETURN, VK_RETURN, '5', '5'}));
 }
 
 TEST_F(DialogsTest, TheProceduresAnswerDecidesWhetherTheManagerStepsIn) {
@@ -184,14 +134,10 @@ TEST_F(DialogsTest, TheProceduresAnswerDecidesWhetherTheManagerStepsIn) {
             custom = SendMessageW(h, WM_USER + 1, 0, 0);
             unhandled = SendMessageW(h, WM_USER + 2, 0, 0);
             SendMessageW(h, WM_CLOSE, 0, 0);
-            return 1;
         }
-        if (m == WM_USER + 1) return 5;
-        if (m == WM_COMMAND) {
-            commands.push_back(LOWORD(wp));
-            EndDialog(h, 2);
-        }
-        return 0;
+        if (m == WM_COMMAND) commands.push_back(LOWORD(wp));
+        if (m == WM_COMMAND) EndDialog(h, 2);
+        return m == WM_USER + 1 ? 5 : m == WM_INITDIALOG;
     };
     EXPECT_EQ(Run(1, nullptr, handler), 2);
     EXPECT_EQ(custom, 5) << "a nonzero answer is the result";
@@ -199,17 +145,34 @@ TEST_F(DialogsTest, TheProceduresAnswerDecidesWhetherTheManagerStepsIn) {
     EXPECT_EQ(commands, std::vector<WPARAM>{IDCANCEL}) << "an unanswered close asks for Cancel";
 }
 
-TEST_F(DialogsTest, TheOwnerIsPaintedButGetsNoInputWhileTheDialogRuns) {
+TEST_F(DialogsTest, TheOwnerIsPaintedButGetsNoInputAndTheDialogIsPaintedInItsColour) {
     RecordingWindow owner(/*visible=*/true);
+    uint16_t during = 0;
+    int userMessages = 0;
     Handler handler = [&](HWND h, UINT m, WPARAM wp, LPARAM) -> INT_PTR {
         if (m == WM_INITDIALOG) InvalidateRect(owner.hwnd(), nullptr, FALSE);
-        if (m == WM_KEYUP && wp == VK_RIGHT) EndDialog(h, 1);
+        if (m == WM_KEYUP && wp == VK_RIGHT) {
+            during = backend.FramePixel(50, 50);
+            PostMessageW(h, WM_USER, 0, 0);
+            PostMessageW(h, WM_USER, 0, 0);
+        }
+        if (m == WM_USER && ++userMessages == 1) EndDialog(h, 4);
         return 0;
     };
     backend.ScriptTap(150, 200);  // over the owner, beside the dialog
-    PressWhenIdle(VK_RIGHT);
-    EXPECT_EQ(Run(1, owner.hwnd(), handler), 1);
-    EXPECT_EQ(Without(owner.Messages(), WM_SETFOCUS), std::vector<UINT>{WM_PAINT});
+    // The key comes once everything queued, paints included, has been handled.
+    backend.SetIdleHandler([this, fed = false]() mutable {
+        if (!fed) backend.ScriptKey(VK_RIGHT);
+        return !std::exchange(fed, true);
+    });
+    EXPECT_EQ(Run(1, owner.hwnd(), handler), 4);
+    RecordingWindow::DrainQueue();
+    EXPECT_EQ(userMessages, 1) << "the second post died with the dialog";
+    std::vector<UINT> ownerGot = owner.Messages();
+    std::erase(ownerGot, WM_SETFOCUS);
+    EXPECT_EQ(ownerGot, std::vector<UINT>{WM_PAINT});
+    EXPECT_EQ(during, 0xFFFF) << "an unanswered erase fills the dialog white";
+    EXPECT_EQ(backend.FramePixel(50, 50), 0x0000) << "the owner's own picture shows again";
 }
 
 TEST_F(DialogsTest, QuitEndsNestedDialogsOneByOneAndReachesTheMainLoop) {
@@ -222,37 +185,13 @@ TEST_F(DialogsTest, QuitEndsNestedDialogsOneByOneAndReachesTheMainLoop) {
         if (m == WM_KEYUP && wp == '1') results.push_back(Run(1, h, inner));
         return 0;
     };
-    ScriptDown('1');
-    ScriptUp('1');
-    ScriptDown('2');
-    ScriptUp('2');
-    ScriptDown('3');
+    ScriptPresses({'1', '2', '3'});
     results.push_back(Run(1, nullptr, outer));
     EXPECT_EQ(results, (std::vector<INT_PTR>{0, 0}));
     MSG msg;
     EXPECT_FALSE(GetMessageW(&msg, nullptr, 0, 0));
     EXPECT_EQ(msg.wParam, 9u);
-    EXPECT_EQ(backend.ScriptLength(), 1u) << "nothing after the quit was taken";
-}
-
-TEST_F(DialogsTest, AnEndedDialogTakesNoMoreMessagesAndItsReleaseIsDropped) {
-    RecordingWindow owner(/*visible=*/true);
-    int userMessages = 0;
-    Handler handler = [&](HWND h, UINT m, WPARAM, LPARAM) -> INT_PTR {
-        if (m == WM_KEYDOWN) {
-            PostMessageW(h, WM_USER, 0, 0);
-            PostMessageW(h, WM_USER, 0, 0);
-        }
-        if (m == WM_USER && ++userMessages == 1) EndDialog(h, 4);
-        return 0;
-    };
-    ScriptDown(VK_RETURN);
-    ScriptUp(VK_RETURN);
-    EXPECT_EQ(Run(1, owner.hwnd(), handler), 4);
-    RecordingWindow::DrainQueue();
-    EXPECT_EQ(userMessages, 1) << "the second post died with the dialog";
-    EXPECT_TRUE(Without(owner.Messages(), WM_SETFOCUS).empty())
-        << "the release of the key that ended the dialog is dropped";
+    EXPECT_EQ(backend.ScriptLength(), 2u) << "nothing after the quit was taken";
 }
 
 TEST_F(DialogsTest, MissingDescriptionsOrControlClassesFail) {
@@ -263,47 +202,6 @@ TEST_F(DialogsTest, MissingDescriptionsOrControlClassesFail) {
     EXPECT_EQ(DialogBoxIndirectParamW(instance, nullptr, owner.hwnd(), ForwardingProc, 0), -1);
     EXPECT_TRUE(IsWindowEnabled(owner.hwnd()));
     EXPECT_EQ(platform::WindowsInCreationOrder().size(), 1u) << "nothing is left behind";
-}
-
-TEST_F(DialogsTest, TheOptionsDescriptionMakesFiveSelectorsInTabOrder) {
-    HINSTANCE game = platform::RegisterModule(TintaroResources());
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = SpinProc;
-    wc.lpszClassName = WC_COMBOBOXW;
-    RegisterClassW(&wc);
-    std::vector<UINT> ids;
-    bool firstIsColors = false;
-    Handler handler = [&](HWND h, UINT m, WPARAM wp, LPARAM) -> INT_PTR {
-        if (m != WM_INITDIALOG) return 0;
-        firstIsColors = reinterpret_cast<HWND>(wp) == GetDlgItem(h, 121);
-        for (UINT id = 120; id <= 124; ++id)
-            if (GetDlgItem(h, static_cast<int>(id))) ids.push_back(id);
-        EndDialog(h, 2);
-        return 1;
-    };
-    HRSRC found = FindResourceW(game, MAKEINTRESOURCEW(130), RT_DIALOG);
-    ASSERT_NE(found, nullptr);
-    auto tpl = static_cast<LPCDLGTEMPLATEW>(LoadResource(game, found));
-    EXPECT_EQ(DialogBoxIndirectParamW(game, tpl, nullptr, ForwardingProc, reinterpret_cast<LPARAM>(&handler)), 2);
-    EXPECT_EQ(ids, (std::vector<UINT>{120, 121, 122, 123, 124}));
-    EXPECT_TRUE(firstIsColors) << "the first enabled tab stop in template order";
-    ASSERT_NE(FindResourceW(game, MAKEINTRESOURCEW(129), RT_DIALOG), nullptr);
-}
-
-TEST_F(DialogsTest, TheDialogIsPaintedInItsColourAndLeavesTheScreenWithItsEnd) {
-    RecordingWindow owner(/*visible=*/true);
-    uint16_t during = 0;
-    Handler handler = [&](HWND h, UINT m, WPARAM wp, LPARAM) -> INT_PTR {
-        if (m == WM_KEYUP && wp == VK_RIGHT) {
-            if (backend.FramesPresented() > 0) during = backend.FramePixel(50, 50);
-            EndDialog(h, 1);
-        }
-        return 0;
-    };
-    PressWhenIdle(VK_RIGHT);
-    EXPECT_EQ(Run(1, owner.hwnd(), handler), 1);
-    EXPECT_EQ(during, 0xFFFF) << "an unanswered erase fills the dialog white";
-    EXPECT_EQ(backend.FramePixel(50, 50), 0x0000) << "the owner's own picture shows again";
 }
 
 }  // namespace

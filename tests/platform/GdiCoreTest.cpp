@@ -3,28 +3,29 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 
 #include "platform/Gdi.h"
 #include "platform/PixelBuffer.h"
 #include "platform/PixelRows.h"
-#include "platform/Png.h"
 #include "platform/Windowing.h"
 #include "tests/support/GdiPictures.h"
 #include "tests/support/PlatformFixture.h"
 
 namespace {
 
+constexpr LOGFONTW kFont{20, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0, L"Tahoma"};
+
 using platform::Pack565;
 using platform::Unpack565;
 
 class GdiCoreTest : public PlatformTest {
 protected:
-    static void Fill(HDC dc, RECT rc, COLORREF c) {
-        HBRUSH b = CreateSolidBrush(c);
-        FillRect(dc, &rc, b);
-        DeleteObject(b);
+    static std::vector<COLORREF> Row(HDC dc, int w) {
+        std::vector<COLORREF> out;
+        for (int x = 0; x < w; ++x) out.push_back(GetPixel(dc, x, 0));
+        return out;
     }
-
     // One character per pixel: '.' for colour 0, '#' for anything else.
     static std::string Dots(HDC dc, int w, int h) {
         std::string s;
@@ -39,39 +40,28 @@ protected:
 TEST_F(GdiCoreTest, PackAndUnpackRules) {
     EXPECT_EQ(Pack565(0xFFFFFF), 0xFFFF);
     EXPECT_EQ(Unpack565(0xFFFF), 0xF8FCF8u) << "white reads back with the low bits zero";
-    EXPECT_EQ(Pack565(0xF800F8), 0xF81F) << "the key colour";
-    EXPECT_EQ(Unpack565(0xF81F), 0xF800F8u);
     EXPECT_EQ(Pack565(0xFF00FF), 0xF81F) << "magenta collapses onto the key";
+    EXPECT_EQ(Unpack565(0xF81F), 0xF800F8u) << "the key colour";
     EXPECT_EQ(platform::Widen565(0xFFFF), 0xFFFFFFu);
-    EXPECT_EQ(platform::Widen565(0x0000), 0x000000u);
-    EXPECT_EQ(Pack565(RGB(0x12, 0x34, 0x56)), ((0x12 & 0xF8) << 8) | ((0x34 & 0xFC) << 3) | (0x56 >> 3));
+    EXPECT_EQ(Pack565(RGB(0x12, 0x34, 0x56)), 0x11AA) << "00010 001101 01010";
 }
 
 TEST_F(GdiCoreTest, SectionsAreBottomUpWithFourBytePitch) {
-    uint8_t* bits = nullptr;
+    uint8_t *bits = nullptr, *bits16 = nullptr;
     HBITMAP bm = nullptr;
-    HDC dc = MakeSectionDC(3, 2, 24, &bits, &bm);
+    HDC dc = MakeSectionDC(3, 2, 24, &bits, &bm), dc16 = MakeSectionDC(3, 2, 16, &bits16);
     BITMAP info{};
     ASSERT_EQ(GetObject(bm, sizeof info, &info), static_cast<int>(sizeof info));
     EXPECT_EQ(info.bmWidthBytes, 12) << "3 x 3 bytes rounded up to 12";
-    EXPECT_EQ(info.bmBitsPixel, 24);
     EXPECT_EQ(info.bmBits, bits);
-    for (int i = 0; i < 24; ++i) EXPECT_EQ(bits[i], 0) << "zero-filled";
-
+    EXPECT_EQ(std::vector<uint8_t>(bits, bits + 24), std::vector<uint8_t>(24, 0)) << "zero-filled";
     SetPixel(dc, 0, 0, 0x123456);
-    EXPECT_EQ(bits[12], 0x12) << "pixel (0, 0) is in the second stored row: blue (0x12) first";
-    EXPECT_EQ(bits[13], 0x34);
-    EXPECT_EQ(bits[14], 0x56);
-    EXPECT_EQ(GetPixel(dc, 0, 0), 0x123456u);
     SetPixel(dc, 2, 1, 0xFFFFFF);
-    EXPECT_EQ(bits[6], 0xFF) << "the bottom row is stored first";
-
-    uint8_t* bits16 = nullptr;
-    HDC dc16 = MakeSectionDC(3, 2, 16, &bits16);
+    // (0, 0) is in the second stored row, blue (0x12) first; the bottom row is stored first.
+    EXPECT_EQ((std::vector<uint8_t>{bits[12], bits[13], bits[14], bits[6]}), (std::vector<uint8_t>{0x12, 0x34, 0x56, 0xFF}));
+    EXPECT_EQ(GetPixel(dc, 0, 0), 0x123456u);
     SetPixel(dc16, 1, 0, 0xFFFFFF);
-    EXPECT_EQ(bits16[8 + 2], 0xFF);
-    EXPECT_EQ(bits16[8 + 3], 0xFF);
-    EXPECT_EQ(GetPixel(dc16, 1, 0), 0xF8FCF8u);
+    EXPECT_EQ(bits16[8 + 2] + bits16[8 + 3], 0xFF + 0xFF) << "a 16-bit row takes 8 bytes";
     for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {3, 0}, {0, 2}}) {
         EXPECT_EQ(GetPixel(dc16, x, y), CLR_INVALID);
         EXPECT_EQ(SetPixel(dc16, x, y, 0), CLR_INVALID);
@@ -79,20 +69,17 @@ TEST_F(GdiCoreTest, SectionsAreBottomUpWithFourBytePitch) {
 }
 
 TEST_F(GdiCoreTest, BadArgumentsGiveFailureValues) {
-    EXPECT_EQ(CreateCompatibleBitmap(nullptr, 4, 4), nullptr);
     HDC dc = CreateCompatibleDC(nullptr);
-    EXPECT_EQ(CreateCompatibleBitmap(dc, 0, 4), nullptr);
+    RECT rc{0, 0, 1, 1};
+    EXPECT_EQ(CreateCompatibleBitmap(nullptr, 4, 4), nullptr);
     EXPECT_EQ(CreateCompatibleBitmap(dc, 4, -1), nullptr);
     EXPECT_EQ(SelectObject(dc, nullptr), nullptr);
-    EXPECT_EQ(SelectObject(nullptr, GetStockObject(BLACK_PEN)), nullptr);
     EXPECT_FALSE(BitBlt(nullptr, 0, 0, 1, 1, dc, 0, 0, SRCCOPY)) << "a null target fails quietly";
-    EXPECT_FALSE(BitBlt(dc, 0, 0, 0, 1, dc, 0, 0, SRCCOPY));
     EXPECT_EQ(CreatePen(PS_SOLID, -1, 0), nullptr);
-    EXPECT_EQ(GetPixel(reinterpret_cast<HDC>(0x1234), 0, 0), CLR_INVALID);
-    RECT rc{0, 0, 1, 1};
     EXPECT_EQ(FillRect(dc, &rc, nullptr), 0);
     EXPECT_TRUE(DeleteDC(dc));
-    EXPECT_FALSE(DeleteDC(dc)) << "a deleted DC is dead";
+    EXPECT_EQ(GetPixel(dc, 0, 0), CLR_INVALID) << "a deleted DC is dead";
+    EXPECT_FALSE(DeleteDC(dc));
 }
 
 TEST_F(GdiCoreTest, SelectionReturnsWhatWasDisplacedAndGuardsDeletion) {
@@ -112,93 +99,64 @@ TEST_F(GdiCoreTest, SelectionReturnsWhatWasDisplacedAndGuardsDeletion) {
     HGDIOBJ first = SelectObject(dc, bm);
     EXPECT_NE(first, nullptr);
     EXPECT_EQ(SelectObject(other, bm), nullptr) << "a bitmap lives in one DC at a time";
-    EXPECT_EQ(GetTextColor(dc), 0u);
-    EXPECT_EQ(SetBkMode(dc, TRANSPARENT), OPAQUE);
-    EXPECT_EQ(SetTextColor(dc, 0x5A320D), 0u);
-    EXPECT_EQ(GetTextColor(dc), 0x5A320Du);
 }
 
 TEST_F(GdiCoreTest, DeviceBitmapsTakeTheReferenceDepthAndHideTheirPixels) {
-    HDC dc24 = MakeSectionDC(2, 2, 24);
-    HBITMAP device = CreateCompatibleBitmap(dc24, 5, 3);
-    BITMAP info{};
-    ASSERT_EQ(GetObject(device, sizeof info, &info), static_cast<int>(sizeof info));
-    EXPECT_EQ(info.bmBitsPixel, 24);
-    EXPECT_EQ(info.bmBits, nullptr);
-    HBITMAP fromScreen = CreateCompatibleBitmap(GetDC(nullptr), 5, 3);
-    ASSERT_EQ(GetObject(fromScreen, sizeof info, &info), static_cast<int>(sizeof info));
-    EXPECT_EQ(info.bmBitsPixel, 16);
-    HDC fresh = CreateCompatibleDC(nullptr);
-    HBITMAP fromFresh = CreateCompatibleBitmap(fresh, 2, 2);
-    ASSERT_EQ(GetObject(fromFresh, sizeof info, &info), static_cast<int>(sizeof info));
-    EXPECT_EQ(info.bmBitsPixel, 16) << "a fresh memory DC counts as the screen's depth";
+    for (auto [reference, depth] : {std::pair{MakeSectionDC(2, 2, 24), 24}, {GetDC(nullptr), 16}, {CreateCompatibleDC(nullptr), 16}}) {
+        BITMAP info{};
+        ASSERT_EQ(GetObject(CreateCompatibleBitmap(reference, 5, 3), sizeof info, &info), static_cast<int>(sizeof info));
+        EXPECT_EQ(info.bmBitsPixel, depth) << "a fresh memory DC counts as the screen's depth";
+        EXPECT_EQ(info.bmBits, nullptr);
+    }
 }
 
-TEST_F(GdiCoreTest, FillRectCoversLeftAndTopButNotRightAndBottom) {
-    HDC dc = MakeSectionDC(5, 4, 16);
-    Fill(dc, RECT{1, 1, 3, 3}, 0xFFFFFF);
-    EXPECT_EQ(Dots(dc, 5, 4), ".....\n.##..\n.##..\n.....\n");
-    Fill(dc, RECT{4, 3, 2, 1}, 0xFFFFFF);  // inverted: nothing
-    Fill(dc, RECT{-10, 3, 10, 20}, 0xFFFFFF);
-    EXPECT_EQ(Dots(dc, 5, 4), ".....\n.##..\n.##..\n#####\n") << "clipped to the surface";
-}
-
-TEST_F(GdiCoreTest, BitBltClipsOnEverySideAndLeavesUncoveredPixelsAlone) {
-    HDC src = MakeSectionDC(5, 5, 16);
-    Fill(src, RECT{0, 0, 5, 5}, 0xFFFFFF);
-    HDC dst = MakeSectionDC(5, 5, 16);
-    EXPECT_TRUE(BitBlt(dst, -1, -1, 10, 10, src, 0, 0, SRCCOPY));
-    EXPECT_EQ(Dots(dst, 5, 5), "####.\n####.\n####.\n####.\n.....\n")
-        << "the source ends at 4 pixels from the destination's edge";
-
-    HDC d2 = MakeSectionDC(5, 5, 16);
-    EXPECT_TRUE(BitBlt(d2, 3, 2, 10, 10, src, 0, 0, SRCCOPY));
-    EXPECT_EQ(Dots(d2, 5, 5), ".....\n.....\n...##\n...##\n...##\n");
-    HDC d3 = MakeSectionDC(5, 5, 16);
-    EXPECT_TRUE(BitBlt(d3, 0, 0, 5, 5, src, 3, -2, SRCCOPY));
-    EXPECT_EQ(Dots(d3, 5, 5), ".....\n.....\n##...\n##...\n##...\n") << "source beyond its right and top";
+// '#' where a white fill or block transfer reached a black 5 × 5 surface.
+TEST_F(GdiCoreTest, FillRectAndBitBltCoverLeftAndTopButNotRightAndBottomAndClipOnEverySide) {
+    HDC white = SectionDC(5, 5, 16, 0xFFFFFF);
+    const std::pair<std::function<void(HDC)>, const char*> cases[] = {
+        {[](HDC dc) { FillColour(dc, RECT{1, 1, 3, 3}, 0xFFFFFF); }, ".....\n.##..\n.##..\n.....\n.....\n"},
+        {[](HDC dc) { FillColour(dc, RECT{4, 3, 2, 1}, 0xFFFFFF); }, ".....\n.....\n.....\n.....\n.....\n"},
+        {[](HDC dc) { FillColour(dc, RECT{-10, 3, 10, 20}, 0xFFFFFF); }, ".....\n.....\n.....\n#####\n#####\n"},
+        {[&](HDC dc) { BitBlt(dc, -1, -1, 10, 10, white, 0, 0, SRCCOPY); }, "####.\n####.\n####.\n####.\n.....\n"},
+        {[&](HDC dc) { BitBlt(dc, 3, 2, 10, 10, white, 0, 0, SRCCOPY); }, ".....\n.....\n...##\n...##\n...##\n"},
+        {[&](HDC dc) { BitBlt(dc, 0, 0, 5, 5, white, 3, -2, SRCCOPY); }, ".....\n.....\n##...\n##...\n##...\n"},
+    };
+    for (const auto& [draw, picture] : cases) {
+        HDC dc = MakeSectionDC(5, 5, 16);
+        draw(dc);
+        EXPECT_EQ(Dots(dc, 5, 5), picture);
+    }
 }
 
 TEST_F(GdiCoreTest, OverlappingCopiesWithinOneSurfaceBehaveAsThroughATemporary) {
     HDC dc = MakeSectionDC(6, 1, 24);
     for (int x = 0; x < 6; ++x) SetPixel(dc, x, 0, RGB(static_cast<BYTE>(x * 10), 0, 0));
     BitBlt(dc, 1, 0, 5, 1, dc, 0, 0, SRCCOPY);
-    for (int x = 1; x < 6; ++x) EXPECT_EQ(GetPixel(dc, x, 0), RGB(static_cast<BYTE>((x - 1) * 10), 0, 0));
+    EXPECT_EQ(Row(dc, 6), (std::vector<COLORREF>{0, 0, 10, 20, 30, 40}));
     BitBlt(dc, 0, 0, 5, 1, dc, 1, 0, SRCCOPY);
-    for (int x = 0; x < 5; ++x) EXPECT_EQ(GetPixel(dc, x, 0), RGB(static_cast<BYTE>(x * 10), 0, 0));
+    EXPECT_EQ(Row(dc, 6), (std::vector<COLORREF>{0, 10, 20, 30, 40, 40}));
 }
 
-TEST_F(GdiCoreTest, EveryFormatPairConverts) {
-    HDC s24 = MakeSectionDC(2, 1, 24), s16 = MakeSectionDC(2, 1, 16);
-    HDC device16 = CreateCompatibleDC(nullptr);
+TEST_F(GdiCoreTest, EveryFormatPairConvertsAndTransparentImageSkipsTheKeyColour) {
+    HDC s24 = MakeSectionDC(2, 1, 24), s16 = MakeSectionDC(2, 1, 16), back24 = MakeSectionDC(2, 1, 24);
+    HDC copy24 = MakeSectionDC(2, 1, 24), device16 = CreateCompatibleDC(nullptr);
     SelectObject(device16, CreateCompatibleBitmap(device16, 2, 1));
     SetPixel(s24, 0, 0, 0xFFFFFF);
     SetPixel(s24, 1, 0, 0x123456);
-
     BitBlt(s16, 0, 0, 2, 1, s24, 0, 0, SRCCOPY);
-    EXPECT_EQ(GetPixel(s16, 0, 0), 0xF8FCF8u);
-    EXPECT_EQ(GetPixel(s16, 1, 0), Unpack565(Pack565(0x123456)));
+    EXPECT_EQ(Row(s16, 2), (std::vector<COLORREF>{0xF8FCF8, 0x103450}));
     BitBlt(device16, 0, 0, 2, 1, s16, 0, 0, SRCCOPY);
-    HDC back24 = MakeSectionDC(2, 1, 24);
     BitBlt(back24, 0, 0, 2, 1, device16, 0, 0, SRCCOPY);
-    EXPECT_EQ(GetPixel(back24, 0, 0), 0xFFFFFFu) << "16 -> 24 keeps white white";
-    EXPECT_EQ(GetPixel(back24, 1, 0), platform::Widen565(Pack565(0x123456)));
-    HDC copy24 = MakeSectionDC(2, 1, 24);
+    EXPECT_EQ(Row(back24, 2), (std::vector<COLORREF>{0xFFFFFF, 0x103452})) << "16 -> 24 widens: white stays white";
     BitBlt(copy24, 0, 0, 2, 1, s24, 0, 0, SRCCOPY);
     EXPECT_EQ(GetPixel(copy24, 1, 0), 0x123456u) << "24 -> 24 is exact";
-}
 
-TEST_F(GdiCoreTest, TransparentImageSkipsTheKeyColour) {
-    HDC src = MakeSectionDC(3, 1, 16);
+    HDC src = MakeSectionDC(3, 1, 16), dst = SectionDC(3, 1, 24, 0x0000FF);
     SetPixel(src, 0, 0, 0xF800F8);
     SetPixel(src, 1, 0, 0x00FF00);
     SetPixel(src, 2, 0, 0xFF00FF);  // stored as the key
-    HDC dst = MakeSectionDC(3, 1, 24);
-    Fill(dst, RECT{0, 0, 3, 1}, 0x0000FF);
     EXPECT_TRUE(TransparentImage(dst, 0, 0, 3, 1, src, 0, 0, 3, 1, 0xF800F8));
-    EXPECT_EQ(GetPixel(dst, 0, 0), 0x0000FFu);
-    EXPECT_EQ(GetPixel(dst, 1, 0), platform::Widen565(Pack565(0x00FF00)));
-    EXPECT_EQ(GetPixel(dst, 2, 0), 0x0000FFu);
+    EXPECT_EQ(Row(dst, 3), (std::vector<COLORREF>{0x0000FF, 0x00FF00, 0x0000FF}));
     EXPECT_TRUE(TransparentImage(dst, -2, 0, 3, 1, src, 0, 0, 3, 1, 0xF800F8)) << "clipped, not refused";
 }
 
@@ -211,7 +169,7 @@ TEST_F(GdiCoreTest, WindowDCsDrawAtTheClientAndBlockTransfersReachTheScreenAtOnc
     EXPECT_EQ(box.bottom, 268);
 
     HDC src = MakeSectionDC(4, 4, 16);
-    Fill(src, RECT{0, 0, 4, 4}, 0xFFFFFF);
+    FillColour(src, RECT{0, 0, 4, 4}, 0xFFFFFF);
     int frames = backend.FramesPresented();
     BitBlt(wdc, 10, 0, 4, 4, src, 0, 0, SRCCOPY);
     EXPECT_EQ(backend.FramesPresented(), frames + 1);
@@ -219,59 +177,69 @@ TEST_F(GdiCoreTest, WindowDCsDrawAtTheClientAndBlockTransfersReachTheScreenAtOnc
     EXPECT_EQ(backend.FramePixel(10, 25), 0x0000);
     EXPECT_EQ(GetPixel(wdc, 11, 1), 0xF8FCF8u) << "a window DC can be read back";
 
-    Fill(wdc, RECT{0, 100, 2, 102}, 0xFFFFFF);
+    FillColour(wdc, RECT{0, 100, 2, 102}, 0xFFFFFF);
     EXPECT_EQ(backend.FramesPresented(), frames + 1) << "fills show when the DC is released";
     ReleaseDC(w.hwnd(), wdc);
     EXPECT_EQ(backend.FramesPresented(), frames + 2);
     EXPECT_EQ(backend.FramePixel(1, 127), 0xFFFF);
 }
 
-TEST_F(GdiCoreTest, APaintDCIsClippedToTheUpdateArea) {
-    RecordingWindow w(/*visible=*/true);
-    RECT part{20, 30, 60, 50};
-    InvalidateRect(w.hwnd(), &part, FALSE);
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(w.hwnd(), &ps);
-    RECT box;
-    EXPECT_EQ(GetClipBox(dc, &box), SIMPLEREGION);
-    EXPECT_EQ(box.left, 20);
-    EXPECT_EQ(box.bottom, 50);
-    Fill(dc, RECT{0, 0, 240, 268}, 0xFFFFFF);
-    EndPaint(w.hwnd(), &ps);
-    EXPECT_FALSE(GetUpdateRect(w.hwnd(), nullptr, FALSE)) << "the paint validated the window";
-    EXPECT_EQ(backend.FramePixel(20, 26 + 30), 0xFFFF);
-    EXPECT_EQ(backend.FramePixel(19, 26 + 30), 0x0000);
-    EXPECT_EQ(backend.FramePixel(20, 26 + 50), 0x0000);
+// Every drawing call on a paint DC, asked to cover the whole client, reaches the screen inside the
+// update area only, and the DC's clip box is that area.
+TEST_F(GdiCoreTest, EveryDrawingCallOnAPaintDCStaysInsideTheUpdateArea) {
+    HDC white = MakeSectionDC(240, 268, 16);
+    FillColour(white, RECT{0, 0, 240, 268}, 0xFFFFFF);
+    const std::pair<const char*, std::function<void(HDC)>> calls[] = {
+        {"FillRect", [](HDC dc) { FillColour(dc, RECT{0, 0, 240, 268}, 0xFFFFFF); }},
+        {"Rectangle", [](HDC dc) { Rectangle(dc, -5, -5, 400, 400); }},
+        {"RoundRect", [](HDC dc) { RoundRect(dc, -5, -5, 400, 400, 20, 20); }},
+        {"Polyline", [](HDC dc) {
+             POINT line[] = {{-50, 30}, {500, 30}};
+             Polyline(dc, line, 2);
+         }},
+        {"DrawTextW", [](HDC dc) {
+             RECT fromRow30{0, 30, 240, 268};
+             SelectObject(dc, CreateFontIndirectW(&kFont));
+             SetBkColor(dc, 0xFFFFFF);
+             DrawTextW(dc, L"WWWWWWWWWWWW", -1, &fromRow30, 0);
+         }},
+        {"BitBlt", [&](HDC dc) { BitBlt(dc, 0, 0, 240, 268, white, 0, 0, SRCCOPY); }},
+    };
+    for (const auto& [name, draw] : calls) {
+        SCOPED_TRACE(name);
+        RecordingWindow w(/*visible=*/true);
+        HDC before = GetDC(w.hwnd());
+        FillColour(before, RECT{0, 0, 240, 268}, 0x000000);
+        ReleaseDC(w.hwnd(), before);
+        RECT part{20, 30, 60, 50}, box;
+        InvalidateRect(w.hwnd(), &part, FALSE);
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(w.hwnd(), &ps);
+        EXPECT_EQ(GetClipBox(dc, &box), SIMPLEREGION);
+        EXPECT_TRUE(box.left == 20 && box.top == 30 && box.right == 60 && box.bottom == 50);
+        SelectObject(dc, GetStockObject(WHITE_PEN));
+        SelectObject(dc, GetStockObject(WHITE_BRUSH));
+        draw(dc);
+        EndPaint(w.hwnd(), &ps);
+        EXPECT_FALSE(GetUpdateRect(w.hwnd(), nullptr, FALSE)) << "the paint validated the window";
+        // The client starts at screen row 26.
+        EXPECT_EQ(backend.FramePixel(20, 26 + 30), 0xFFFF);
+        EXPECT_EQ(backend.FramePixel(59, 26 + 30), 0xFFFF);
+        for (POINT outside : {POINT{19, 30}, POINT{60, 30}, POINT{20, 29}, POINT{20, 50}, POINT{120, 134}})
+            EXPECT_EQ(backend.FramePixel(outside.x, 26 + outside.y), 0x0000) << outside.x << "," << outside.y;
+    }
 }
 
 TEST_F(GdiCoreTest, AWindowOnTopCoversTheOneBelowWhateverPaintsLater) {
     RecordingWindow below(/*visible=*/true);
     RecordingWindow above(/*visible=*/true);
     HDC top = GetDC(above.hwnd());
-    Fill(top, RECT{0, 0, 240, 268}, 0x0000FF);
+    FillColour(top, RECT{0, 0, 240, 268}, 0x0000FF);
     ReleaseDC(above.hwnd(), top);
     HDC bottom = GetDC(below.hwnd());
-    Fill(bottom, RECT{0, 0, 240, 268}, 0xFFFFFF);
+    FillColour(bottom, RECT{0, 0, 240, 268}, 0xFFFFFF);
     ReleaseDC(below.hwnd(), bottom);
     EXPECT_EQ(backend.FramePixel(100, 100), Pack565(0x0000FF));
-}
-
-}  // namespace
-
-namespace {
-
-TEST_F(GdiCoreTest, FramesCanBeWrittenAsPng) {
-    auto buffer = platform::PixelBuffer::Make(3, 2, 16, true);
-    ASSERT_TRUE(buffer);
-    buffer->Rows().Set(0, 0, 0xFFFFFF);
-    std::string path = TempDir() + "/frame.png";
-    ASSERT_TRUE(platform::WritePng(path, buffer->Rows()));
-    std::vector<uint8_t> bytes = ReadBytes(path);
-    ASSERT_GT(bytes.size(), 24u);
-    EXPECT_EQ(0, memcmp(bytes.data(), "\x89PNG\r\n\x1a\n", 8));
-    EXPECT_EQ(bytes[19], 3) << "width in the header";
-    EXPECT_EQ(bytes[23], 2) << "height in the header";
-    EXPECT_FALSE(platform::WritePng(TempDir() + "/no/such/folder/x.png", buffer->Rows()));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// Which window input reaches: focus, the active window, stylus capture and dropped releases.
+// Which window input reaches: focus, the active window, stylus capture in client coordinates, the
+// release of a press that closed a modal window, and close requests.
 #include <gtest/gtest.h>
 
 #include "platform/Input.h"
@@ -8,29 +9,16 @@
 
 namespace {
 
-using platform::InputEvent;
 using platform::InputType;
-
-InputEvent Stylus(InputType type, int x, int y) {
-    InputEvent e;
-    e.type = type;
-    e.x = x;
-    e.y = y;
-    return e;
-}
-
-InputEvent Key(InputType type, UINT vk, bool repeat = false) {
-    InputEvent e;
-    e.type = type;
-    e.key = vk;
-    e.repeat = repeat;
-    return e;
-}
 
 class InputRoutingTest : public PlatformTest {
 protected:
-    void Feed(const InputEvent& e) {
-        backend.Script(e);
+    void Key(InputType type, UINT vk) {
+        ScriptKeyEvent(type, vk);
+        RecordingWindow::DrainQueue();
+    }
+    void Stylus(InputType type, int x, int y) {
+        ScriptStylusEvent(type, x, y);
         RecordingWindow::DrainQueue();
     }
 };
@@ -38,28 +26,26 @@ protected:
 TEST_F(InputRoutingTest, KeysGoToTheFocusInsideTheActiveWindowElseToIt) {
     RecordingWindow main(WS_VISIBLE, nullptr, RECT{0, 26, 240, 294});
     RecordingWindow child(WS_CHILD | WS_VISIBLE, main.hwnd(), RECT{0, 0, 50, 50});
-    Feed(Key(InputType::KeyDown, VK_UP));
+    Key(InputType::KeyDown, VK_UP);
     EXPECT_EQ(main.Messages(), std::vector<UINT>{WM_KEYDOWN}) << "no focus: the active window";
-
     SetFocus(child.hwnd());
     main.Clear();
     child.Clear();
-    Feed(Key(InputType::KeyUp, VK_UP));
+    Key(InputType::KeyUp, VK_UP);
     EXPECT_EQ(child.Messages(), std::vector<UINT>{WM_KEYUP});
     EXPECT_TRUE(main.Messages().empty());
-
     EnableWindow(child.hwnd(), FALSE);
     child.Clear();
-    Feed(Key(InputType::KeyDown, VK_DOWN));
+    Key(InputType::KeyDown, VK_DOWN);
     EXPECT_TRUE(child.Messages().empty()) << "a disabled window takes no input";
     EXPECT_EQ(main.Messages(), std::vector<UINT>{WM_KEYDOWN});
 }
 
 TEST_F(InputRoutingTest, AHeldKeyRepeatsKeyDownWithTheRepeatBit) {
     RecordingWindow w(/*visible=*/true);
-    backend.Script(Key(InputType::KeyDown, VK_DOWN));
-    backend.Script(Key(InputType::KeyDown, VK_DOWN, /*repeat=*/true));
-    backend.Script(Key(InputType::KeyUp, VK_DOWN));
+    ScriptKeyEvent(InputType::KeyDown, VK_DOWN);
+    ScriptKeyEvent(InputType::KeyDown, VK_DOWN, /*repeat=*/true);
+    ScriptKeyEvent(InputType::KeyUp, VK_DOWN);
     RecordingWindow::DrainQueue();
     ASSERT_EQ(w.Messages(), (std::vector<UINT>{WM_KEYDOWN, WM_KEYDOWN, WM_KEYUP}));
     const auto& e = w.Entries();
@@ -74,73 +60,57 @@ TEST_F(InputRoutingTest, ADisabledOwnerGetsNoInputWhileItsOwnedWindowIsActive) {
     EnableWindow(main.hwnd(), FALSE);
     SetFocus(main.hwnd());
     main.Clear();
-    Feed(Key(InputType::KeyDown, VK_RETURN));
-    Feed(Stylus(InputType::MouseDown, 100, 250));  // on the owner only
-    Feed(Stylus(InputType::MouseUp, 100, 250));
-    Feed(Stylus(InputType::MouseDown, 100, 100));
+    Key(InputType::KeyDown, VK_RETURN);
+    Stylus(InputType::MouseDown, 100, 250);  // on the owner only
+    Stylus(InputType::MouseUp, 100, 250);
+    Stylus(InputType::MouseDown, 100, 100);
     EXPECT_TRUE(main.Messages().empty());
     EXPECT_EQ(dialog.Messages(), (std::vector<UINT>{WM_KEYDOWN, WM_LBUTTONDOWN}));
-    EXPECT_EQ(dialog.Entries().back().lParam, MAKELPARAM(100, 74));
+    EXPECT_EQ(dialog.Entries().back().lParam, MAKELPARAM(100, 74)) << "in the dialog's client coordinates";
 }
 
 TEST_F(InputRoutingTest, TheStylusStaysWithTheWindowItPressedUntilLifted) {
     RecordingWindow main(WS_VISIBLE, nullptr, RECT{0, 26, 240, 294});
     RecordingWindow left(WS_CHILD | WS_VISIBLE, main.hwnd(), RECT{0, 0, 100, 100});
     RecordingWindow right(WS_CHILD | WS_VISIBLE, main.hwnd(), RECT{100, 0, 200, 100});
-    Feed(Stylus(InputType::MouseDown, 10, 36));
-    Feed(Stylus(InputType::MouseMove, 150, 36));
-    Feed(Stylus(InputType::MouseUp, 5, 20));  // above and beside: outside everything
+    Stylus(InputType::MouseDown, 10, 36);
+    Stylus(InputType::MouseMove, 150, 36);
+    Stylus(InputType::MouseUp, 5, 20);  // above and beside: outside everything
     EXPECT_EQ(left.Messages(), (std::vector<UINT>{WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP}));
     EXPECT_TRUE(right.Messages().empty());
-    const auto& up = left.Entries().back();
-    EXPECT_EQ(LOWORD(up.lParam), 5);
-    EXPECT_EQ(HIWORD(up.lParam), 0xFFFA) << "-6 travels as an unsigned 16-bit value";
-
-    Feed(Stylus(InputType::MouseMove, 150, 36));
+    EXPECT_EQ(left.Entries().back().lParam, MAKELPARAM(5, 0xFFFA)) << "-6 travels as an unsigned 16-bit value";
+    Stylus(InputType::MouseMove, 150, 36);
     EXPECT_EQ(right.Messages(), std::vector<UINT>{WM_MOUSEMOVE}) << "no capture: the window under the stylus";
 }
 
+// A key or a stylus press that closes a modal window: its release must not reach the window below.
 TEST_F(InputRoutingTest, AReleaseAfterItsModalWindowEndedOnThePressIsDropped) {
     RecordingWindow main(WS_VISIBLE, nullptr, RECT{0, 26, 240, 294});
-    auto* modal = new RecordingWindow(WS_VISIBLE, main.hwnd(), RECT{0, 26, 240, 200});
-    EnableWindow(main.hwnd(), FALSE);
-    modal->onMessage = [&](UINT m, WPARAM, LPARAM) -> LRESULT {
-        if (m == WM_KEYDOWN || m == WM_LBUTTONDOWN) {
-            EnableWindow(main.hwnd(), TRUE);
-            DestroyWindow(modal->hwnd());
-        }
-        return 0;
-    };
-    Feed(Key(InputType::KeyDown, VK_RETURN));
-    ASSERT_FALSE(IsWindow(modal->hwnd()));
-    delete modal;
-    Feed(Key(InputType::KeyUp, VK_RETURN));
-    EXPECT_TRUE(main.Messages().empty()) << "the release belongs to the press that closed the modal window";
-
-    Feed(Key(InputType::KeyUp, VK_RETURN));
+    for (bool stylus : {false, true}) {
+        auto* modal = new RecordingWindow(WS_VISIBLE, main.hwnd(), RECT{0, 26, 240, 200});
+        EnableWindow(main.hwnd(), FALSE);
+        modal->onMessage = [&](UINT m, WPARAM, LPARAM) -> LRESULT {
+            if (m == WM_KEYDOWN || m == WM_LBUTTONDOWN) {
+                EnableWindow(main.hwnd(), TRUE);
+                DestroyWindow(modal->hwnd());
+            }
+            return 0;
+        };
+        stylus ? Stylus(InputType::MouseDown, 50, 50) : Key(InputType::KeyDown, VK_RETURN);
+        ASSERT_FALSE(IsWindow(modal->hwnd()));
+        delete modal;
+        stylus ? Stylus(InputType::MouseUp, 50, 50) : Key(InputType::KeyUp, VK_RETURN);
+        EXPECT_TRUE(main.Messages().empty()) << (stylus ? "stylus" : "key");
+    }
+    Key(InputType::KeyUp, VK_RETURN);
     EXPECT_EQ(main.Messages(), std::vector<UINT>{WM_KEYUP}) << "a release without a press is delivered";
-
-    main.Clear();
-    modal = new RecordingWindow(WS_VISIBLE, main.hwnd(), RECT{0, 26, 240, 200});
-    EnableWindow(main.hwnd(), FALSE);
-    modal->onMessage = [&](UINT m, WPARAM, LPARAM) -> LRESULT {
-        if (m == WM_LBUTTONDOWN) {
-            EnableWindow(main.hwnd(), TRUE);
-            DestroyWindow(modal->hwnd());
-        }
-        return 0;
-    };
-    Feed(Stylus(InputType::MouseDown, 50, 50));
-    delete modal;
-    Feed(Stylus(InputType::MouseUp, 50, 50));
-    EXPECT_TRUE(main.Messages().empty());
 }
 
-TEST_F(InputRoutingTest, CloseGoesToTheMainWindowNeverToADialogInFront) {
+TEST_F(InputRoutingTest, CloseGoesToTheOldestTopLevelWindowNeverToADialogInFront) {
     RecordingWindow main(WS_VISIBLE, nullptr, RECT{0, 26, 240, 294});
     RecordingWindow dialog(WS_VISIBLE, main.hwnd(), RECT{0, 26, 240, 294});
     RecordingWindow later(WS_VISIBLE, nullptr, RECT{0, 26, 240, 294});
-    main.onMessage = [](UINT, WPARAM, LPARAM) -> LRESULT { return 0; };
+    main.onMessage = [](UINT, WPARAM, LPARAM) -> LRESULT { return 0; };  // not destroyed by WM_CLOSE
     EnableWindow(main.hwnd(), FALSE);
     backend.ScriptClose();
     RecordingWindow::DrainQueue();

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <algorithm>
 
 #include "platform/Backend.h"
 #include "platform/Input.h"
@@ -23,40 +22,24 @@ protected:
         platform::StopRoutingTerminationSignals();
         PlatformTest::TearDown();
     }
-
-    static size_t CountOf(const std::vector<UINT>& messages, UINT message) {
-        return static_cast<size_t>(std::count(messages.begin(), messages.end(), message));
-    }
 };
 
-TEST_F(TerminationSignalsTest, EachSignalBecomesWmCloseForTheOldestTopLevelWindow) {
-    for (int signo : {SIGTERM, SIGINT, SIGHUP}) {
-        RecordingWindow first(/*visible=*/true);
-        RecordingWindow second(/*visible=*/true);
-        first.onMessage = [](UINT, WPARAM, LPARAM) -> LRESULT { return 0; };
-        ASSERT_EQ(raise(signo), 0);
+// Which window a close request reaches: tests/platform/InputRoutingTest.
+TEST_F(TerminationSignalsTest, EachSignalBecomesAWmCloseAndSignalsInARowAreOneRequest) {
+    for (int signo : {SIGTERM, SIGINT, SIGHUP, 0}) {
+        RecordingWindow w(/*visible=*/true);
+        w.onMessage = [](UINT, WPARAM, LPARAM) -> LRESULT { return 0; };
+        for (int s : signo ? std::vector<int>{signo} : std::vector<int>{SIGTERM, SIGINT, SIGTERM}) ASSERT_EQ(raise(s), 0);
         EXPECT_EQ(platform::PendingInputCount(), 0u) << "the handler itself must only write to the pipe";
         RecordingWindow::DrainQueue();
-        EXPECT_EQ(CountOf(first.Messages(), WM_CLOSE), 1u) << "signal " << signo;
-        EXPECT_EQ(CountOf(second.Messages(), WM_CLOSE), 0u) << "signal " << signo;
+        EXPECT_EQ(w.Of(WM_CLOSE).size(), 1u) << "signal " << signo;
     }
-}
-
-TEST_F(TerminationSignalsTest, SignalsInARowAreOneRequest) {
-    RecordingWindow w(/*visible=*/true);
-    w.onMessage = [](UINT, WPARAM, LPARAM) -> LRESULT { return 0; };
-    raise(SIGTERM);
-    raise(SIGINT);
-    raise(SIGTERM);
-    RecordingWindow::DrainQueue();
-    EXPECT_EQ(CountOf(w.Messages(), WM_CLOSE), 1u);
 }
 
 TEST_F(TerminationSignalsTest, ARequestBeforeAnyWindowWaitsForTheLoop) {
     raise(SIGHUP);
     backend.PumpEvents(false);
     ASSERT_EQ(platform::PendingInputCount(), 1u);
-
     RecordingWindow w(/*visible=*/true);
     w.onMessage = [](UINT, WPARAM, LPARAM) -> LRESULT { return 0; };
     RecordingWindow::DrainQueue();

@@ -32,13 +32,17 @@ inline HDC MakeSectionDC(int width, int height, int bitsPerPixel, uint8_t** pixe
     return dc;
 }
 
-// The same, filled with one colour.
+// Fills rc with a solid colour.
+inline void FillColour(HDC dc, RECT rc, COLORREF colour) {
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc, &rc, brush);
+    DeleteObject(brush);
+}
+
+// A section DC filled with one colour.
 inline HDC SectionDC(int width, int height, int bitsPerPixel, COLORREF fill) {
     HDC dc = MakeSectionDC(width, height, bitsPerPixel);
-    RECT all{0, 0, width, height};
-    HBRUSH brush = CreateSolidBrush(fill);
-    FillRect(dc, &all, brush);
-    DeleteObject(brush);
+    FillColour(dc, RECT{0, 0, width, height}, fill);
     return dc;
 }
 

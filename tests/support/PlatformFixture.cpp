@@ -72,19 +72,18 @@ void RegisterRecorderClass() {
 }
 }  // namespace
 
-RecordingWindow::RecordingWindow(bool visible) {
-    RegisterRecorderClass();
-    hwnd_ = CreateWindowExW(0, kRecorderClass, L"recorder", visible ? WS_VISIBLE : 0, CW_USEDEFAULT,
-                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, this);
-    ValidateRect(hwnd_, nullptr);  // tests invalidate what they want painted
-}
+RecordingWindow::RecordingWindow(bool visible)
+    : RecordingWindow(visible ? WS_VISIBLE : 0, nullptr, RECT{CW_USEDEFAULT, CW_USEDEFAULT, 0, 0}) {}
 
 RecordingWindow::RecordingWindow(DWORD style, HWND parent, RECT rect, UINT id) {
     RegisterRecorderClass();
-    hwnd_ = CreateWindowExW(0, kRecorderClass, L"recorder", style, rect.left, rect.top, rect.right - rect.left,
-                            rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<uintptr_t>(id)),
-                            nullptr, this);
-    ValidateRect(hwnd_, nullptr);
+    // CW_USEDEFAULT as the left edge asks for the default place and size.
+    const bool byDefault = rect.left == CW_USEDEFAULT;
+    hwnd_ = CreateWindowExW(0, kRecorderClass, L"recorder", style, rect.left, rect.top,
+                            byDefault ? CW_USEDEFAULT : rect.right - rect.left,
+                            byDefault ? CW_USEDEFAULT : rect.bottom - rect.top, parent,
+                            reinterpret_cast<HMENU>(static_cast<uintptr_t>(id)), nullptr, this);
+    ValidateRect(hwnd_, nullptr);  // tests invalidate what they want painted
 }
 
 RecordingWindow::~RecordingWindow() {
@@ -99,6 +98,13 @@ std::vector<UINT> RecordingWindow::Messages() const {
     for (const Entry& e : entries_)
         if (e.message != WM_CREATE && e.message != WM_SIZE && e.message != WM_ENABLE && e.message != WM_DESTROY)
             out.push_back(e.message);
+    return out;
+}
+
+std::vector<RecordingWindow::Entry> RecordingWindow::Of(UINT message) const {
+    std::vector<Entry> out;
+    for (const Entry& e : entries_)
+        if (e.message == message) out.push_back(e);
     return out;
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/HeadlessBackend.h"
+#include "platform/Input.h"
 #include "platform/Types.h"
 
 class PlatformTest : public ::testing::Test {
@@ -24,6 +25,10 @@ protected:
     std::string GameValuePath(const std::string& name) const { return configRoot_ + "/Qor/Tintaro/" + name; }
     // The private folder standing for $XDG_RUNTIME_DIR.
     const std::string& RuntimeDir() const { return runtimeDir_; }
+
+    // One scripted input event: a key, or the stylus at screen (x, y).
+    void ScriptKeyEvent(platform::InputType type, UINT vk, bool repeat = false) { backend.Script({type, vk, 0, 0, 0, repeat}); }
+    void ScriptStylusEvent(platform::InputType type, int x, int y) { backend.Script({type, 0, 0, x, y, false}); }
 
     platform::HeadlessBackend backend;
 
@@ -60,6 +65,7 @@ public:
     // Messages received, leaving out the creation, size, enabling and destruction traffic.
     std::vector<UINT> Messages() const;
     const std::vector<Entry>& Entries() const { return entries_; }
+    std::vector<Entry> Of(UINT message) const;
     void Clear() { entries_.clear(); }
     // Runs for every message, after it is recorded; its result is the window's answer.
     std::function<LRESULT(UINT, WPARAM, LPARAM)> onMessage;

@@ -1,7 +1,7 @@
 // Gaussian elimination over Z/K. K = 4 is not a field; pivots of least 2-adic valuation keep the
 // elimination exact there (every other entry of the remaining block is a multiple of the pivot's
 // power of two), so one routine serves K = 2, 3, 4 and 5.
-#include "tests/engine/Solver.h"
+#include "tests/support/Solver.h"
 
 #include <utility>
 

@@ -1,0 +1,249 @@
+// The game through the program's entry point, headless: layout and counters on each screen shape,
+// keys and taps, new games, the completion box and the sounds, and what the screen shows.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+#include <functional>
+#include <string>
+
+#include "game/GameWnd.h"
+#include "game/WinMain.h"
+#include "gfx/Text.h"
+#include "platform/Device.h"
+#include "platform/MessageBox.h"
+#include "platform/Messages.h"
+#include "platform/Resources.h"
+#include "platform/SingleInstance.h"
+#include "platform/Windowing.h"
+#include "res/Resources.h"
+#include "tests/support/GdiPictures.h"
+#include "tests/support/PlatformFixture.h"
+#include "tests/support/Solver.h"
+
+namespace {
+
+class PlayTest : public PlatformTest {
+protected:
+    // Saves a new game of the mode; a Single one is 5 x 5 of 5 colours, every cell 0.
+    CPuzzleGame Saved(int mode, int record = NO_RECORD, const std::function<void(CPuzzleGame&)>& change = {}) {
+        CPuzzleGame game;
+        game.m_nMode = mode;
+        game.m_nRecord[0] = record;
+        game.NewGame();
+        if (mode == GAME_SINGLE) game.m_nSize = game.m_nColors = 5, game.m_nType = TYPE_NORMAL;
+        if (mode == GAME_SINGLE) std::fill(std::begin(game.m_Board), std::end(game.m_Board), 0);
+        if (change) change(game);
+        BYTE bytes[GAME_STATE_SIZE];
+        game.PackState(bytes);
+        WriteBytes(GameValuePath("GameState"), std::vector<uint8_t>(bytes, bytes + GAME_STATE_SIZE));
+        return game;
+    }
+    // Runs the program. Whenever it would wait for input, turn scripts more for the game window
+    // and returns true, or returns false to close the window.
+    int Play(const std::function<bool(CGameWnd&)>& turn) {
+        bool closing = false;
+        backend.SetIdleHandler([&] {
+            HWND window = FindWindowW(L"ClassTintaro", L"Qor Tintaro");
+            auto* game = dynamic_cast<CGameWnd*>(reinterpret_cast<CQorWnd*>(GetWindowLongPtrW(window, GWLP_USERDATA)));
+            if (closing || (game && turn(*game))) return !closing;
+            backend.ScriptClose();
+            return closing = true;
+        });
+        wchar_t commandLine[] = L"";
+        return WinMain(platform::RegisterModule(TintaroResources()), nullptr, commandLine, SW_SHOW);
+    }
+    // Runs the program on a screen of width x height; look sees the window once it waits for input.
+    void Look(int width, int height, const std::function<void(CGameWnd&)>& look) {
+        platform::SelectDeviceProfile(width, height);
+        Play([&](CGameWnd& game) { return look(game), false; });
+    }
+    // A device-screen point in cell (x, y), down by eighths of the cell from its top.
+    POINT In(const CGameWnd& game, int x, int y, int eighths = 4) const {
+        const RECT& r = game.m_rcCells[x][y];
+        const int bar = platform::CurrentDeviceProfile().bar;
+        return {(r.left + r.right) / 2, r.top + (r.bottom - r.top) * eighths / 8 + bar};
+    }
+    void Tap(const CGameWnd& game, int x, int y) { backend.ScriptTap(In(game, x, y).x, In(game, x, y).y); }
+};
+
+std::vector<int> Box(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+TEST_F(PlayTest, TheBoardIsASquareAtTheTopLeftWithEqualMargins) {
+    Look(176, 220, [](CGameWnd& g) {  // client 176 x 180, icons of 32
+        for (auto [n, cell, offset] : std::vector<std::array<int, 3>>{{3, 48, 16}, {5, 28, 18}, {8, 18, 16}}) {
+            g.m_Game.SetSize(n);
+            g.m_nCursorX = g.m_nCursorY = 2;
+            g.LayoutBoard();
+            EXPECT_EQ(g.m_nCursorX + g.m_nCursorY, 0) << "every layout puts the cursor back";
+            const int end = offset + n * cell;  // 158 for 5 x 5
+            EXPECT_EQ(Box(g.m_rcCells[0][0]), Box({offset, offset, offset + cell, offset + cell})) << n;
+            EXPECT_EQ(Box(g.m_rcCells[n - 1][0]), Box({end - cell, offset, end, offset + cell})) << "x to the right";
+            EXPECT_EQ(g.m_rcCells[0][n - 1].bottom, end) << "y downwards";
+        }
+    });
+}
+
+TEST_F(PlayTest, OnlyARealChangeOfSizeLaysOutAgainAndNothingCollapses) {
+    Look(240, 320, [](CGameWnd& g) {
+        auto layout = [&] {
+            std::vector<int> all(4 * 65);
+            std::memcpy(all.data(), &g.m_rcCells, sizeof g.m_rcCells);
+            return std::memcpy(&all[4 * 64], &g.m_rcCounters, sizeof(RECT)), all;
+        };
+        const std::vector<int> before = layout();
+        g.m_nCursorX = 1;
+        SendMessageW(g.m_hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(240, 268));
+        EXPECT_EQ(g.m_nCursorX, 1) << "the same size: no layout";
+        MoveWindow(g.m_hWnd, 0, 26, 0, 0, TRUE);
+        UpdateWindow(g.m_hWnd);
+        MoveWindow(g.m_hWnd, 0, 26, 240, 268, TRUE);
+        EXPECT_EQ(layout(), before) << "0 x 0 and back leaves the same rectangles";
+    });
+}
+
+TEST_F(PlayTest, APaintBeforeAnyLayoutIsBlack) {
+    CGameWnd unplaced;
+    HDC target = SectionDC(240, 268, 16, 0x3366CC);
+    EXPECT_EQ(unplaced.OnDraw(nullptr, target, RECT{0, 0, 240, 268}), 1);
+    EXPECT_EQ(Picture(target, 240, 268, {{0, '.'}}), Picture(SectionDC(240, 268, 16, 0), 240, 268, {{0, '.'}}));
+}
+
+TEST_F(PlayTest, TheCountersSitBesideOrBelowTheBoardByTheScreensShape) {
+    struct Case {
+        int width, height, mode, level;
+        std::vector<std::pair<const wchar_t*, UINT>> texts;
+    };
+    const Case cases[] = {
+        {240, 320, GAME_EASY, 2, {{L"Moves: 7", DT_BOTTOM}, {L"Total: 42", DT_RIGHT | DT_BOTTOM}}},
+        {240, 320, GAME_RANDOM, 0, {{L"Moves: 7", DT_BOTTOM}}},
+        {320, 240, GAME_HARD, 2, {{L"Moves: 7", DT_RIGHT}, {L"3 / 15", DT_RIGHT | DT_BOTTOM}, {L"Total: 42", DT_RIGHT | DT_VCENTER}}},
+        {320, 240, GAME_SINGLE, 0, {{L"Moves: 7", DT_RIGHT}}},
+        // A finished series stays at its last level until the next game.
+        {240, 240, GAME_EASY, 5, {{L"7", DT_RIGHT}, {L"42", DT_RIGHT | DT_VCENTER}, {L"5 / 5", DT_RIGHT | DT_BOTTOM}}},
+        {240, 240, GAME_RANDOM, 0, {{L"7", DT_RIGHT}}},
+    };
+    for (const Case& c : cases) {
+        Saved(c.mode, NO_RECORD, [&](CPuzzleGame& g) {
+            g.m_nLevel = c.level, g.m_bFrozen = c.level == 5, g.m_nMoves = 7, g.m_nTotal = 42;
+        });
+        Look(c.width, c.height, [&](CGameWnd& g) {
+            RECT client{};
+            GetClientRect(g.m_hWnd, &client);
+            CQorGDI expected;
+            ASSERT_TRUE(expected.CreateSized(nullptr, client.right, client.bottom, 0, 1, 0, 16));
+            for (auto [text, format] : c.texts) {
+                RECT rc = g.m_rcCounters;
+                DrawTextEllipsis(expected.m_hDC, text, &rc, format, g.m_hFont, 0xFFFFFF, TRANSPARENT);
+            }
+            // Outside the board and its cursor's frame, the frame is exactly these texts on black.
+            const int boardEnd = g.m_rcCells[g.m_Game.m_nSize - 1][0].right + 1;
+            int lit = 0, wrong = 0;
+            for (int y = 0; y < client.bottom; ++y) {
+                for (int x = y < boardEnd ? boardEnd : 0; x < client.right; ++x) {
+                    lit += expected.GetPixel(x, y) != 0;
+                    wrong += expected.GetPixel(x, y) != g.m_Screen.GetPixel(x, y);
+                }
+            }
+            EXPECT_GT(lit, 20 * static_cast<int>(c.texts.size())) << c.width << " mode " << c.mode << ": off the board";
+            EXPECT_EQ(wrong, 0) << c.width << " mode " << c.mode;
+        });
+    }
+}
+
+TEST_F(PlayTest, KeysAndTapsPressTheRightCells) {
+    // L R U D: arrows, E: Enter, Txy: a tap on cell (x, y); the cells that must have been pressed.
+    const std::pair<const char*, std::vector<Move>> cases[] = {
+        {"RDE", {{1, 1}}}, {"LE", {{4, 0}}},  // left of column 0 is the last column
+        {"UDE", {{0, 0}}},                    // up to the last row and down back to the first
+        {"T21EE", {{2, 1}, {0, 0}}},          // after a tap the first Enter only shows the cursor
+        {"RT21RE", {{2, 1}, {1, 0}}},         // ... and so does an arrow; a tap leaves the cursor
+    };
+    for (const auto& [input, presses] : cases) {
+        CPuzzleGame expected = Saved(GAME_SINGLE);
+        Play([&, scripted = false](CGameWnd& game) mutable {
+            const UINT keys[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_RETURN};
+            for (const char* p = input; *p && !scripted; ++p)
+                if (*p == 'T') Tap(game, p[1] - '0', p[2] - '0'), p += 2;
+                else backend.ScriptKey(keys[std::string("LRUDE").find(*p)]);
+            return !std::exchange(scripted, true);
+        });
+        for (Move m : presses) expected.Press(m.x, m.y);
+        CPuzzleGame saved;
+        EXPECT_EQ(saved.m_nMoves, static_cast<int>(presses.size())) << input;
+        EXPECT_TRUE(std::equal(std::begin(saved.m_Board), std::end(saved.m_Board), expected.m_Board)) << input;
+    }
+}
+
+TEST_F(PlayTest, NRestartsAHardSeriesAtItsFirstLevel) {
+    Saved(GAME_HARD, NO_RECORD, [](CPuzzleGame& g) { g.m_nLevel = 2, g.m_nTotal = 30; });
+    Play([this, typed = false](CGameWnd&) mutable { return !typed && (backend.ScriptKey('N', L'N'), typed = true); });
+    CPuzzleGame saved;
+    EXPECT_EQ(std::vector<int>({saved.m_nMode, saved.m_nLevel, saved.m_nTotal, saved.m_nSize, saved.IsBoardSolved()}),
+              std::vector<int>({GAME_HARD, 0, 0, 3, FALSE}));
+}
+
+TEST_F(PlayTest, AnEasySeriesEndsInTheBoxAndEitherAnswerStartsANewGame) {
+    for (auto [record, sounds, answer] : {std::tuple{NO_RECORD, 1, VK_F1}, std::tuple{1, 0, VK_F2}}) {
+        Saved(GAME_EASY, record);
+        WriteBytes(GameValuePath("PlaySounds"), {static_cast<uint8_t>(sounds), 0, 0, 0});
+        platform::ResetMessageBoxes();
+        const size_t soundsBefore = backend.PlayedSounds().size();
+        int presses = 0, movesAfter = -1;
+        BOOL cursorAfter = TRUE;
+        Play([&](CGameWnd& game) {
+            if (platform::MessageBoxesShown().empty()) {
+                std::vector<Move> solution = SolveBoard(game.m_Game).value();
+                Tap(game, solution[0].x, solution[0].y), ++presses;
+                return true;
+            }
+            if (movesAfter >= 0) return false;
+            if (std::exchange(cursorAfter, FALSE)) return backend.ScriptKey(answer), true;
+            // Solved by taps, the cursor stays hidden unless a key's release reaches the window.
+            cursorAfter = game.m_bShowCursor, movesAfter = game.m_Game.m_nMoves;
+            return true;
+        });
+        ASSERT_EQ(platform::MessageBoxesShown().size(), 1u);
+        const platform::MessageBoxRecord& box = platform::MessageBoxesShown()[0];
+        const std::wstring solved = L"solved the puzzle series in " + std::to_wstring(presses) + L" moves.\r\n";
+        EXPECT_EQ(box.caption + box.text, record == NO_RECORD
+                                              ? L"Complete!New Record!\r\nYou " + solved + L"Would you like to play again?"
+                                              : L"Complete!Congratulations!\r\nYou " + solved +
+                                                    L"The current record is: 1.\r\nWould you like to play again?");
+        EXPECT_EQ(box.type, MB_YESNO);
+        std::vector<std::wstring> heard;
+        for (size_t i = soundsBefore; i < backend.PlayedSounds().size(); ++i)
+            if (backend.PlayedSounds()[i].flags == 0x42005) heard.push_back(backend.PlayedSounds()[i].name);
+        EXPECT_EQ(std::count(heard.begin(), heard.end(), L"IDR_WAV_Move"), sounds * presses);
+        EXPECT_EQ(std::count(heard.begin(), heard.end(), L"IDR_WAV_Level"), sounds * 5) << "four levels and the end";
+        CPuzzleGame saved;
+        // Either answer: a fresh series, and the answer's release never reached the board.
+        EXPECT_EQ(std::vector<int>({saved.m_nLevel, saved.IsBoardSolved(), movesAfter, cursorAfter}),
+                  std::vector<int>({0, FALSE, 0, FALSE}));
+        EXPECT_EQ(saved.m_nRecord[0], record == NO_RECORD ? presses : 1);
+    }
+}
+
+TEST_F(PlayTest, TheScreenShowsTheTilesTheCursorAndBlackMargins) {
+    Saved(GAME_SINGLE, NO_RECORD, [](CPuzzleGame& g) {
+        for (int i = 0; i < 40; ++i) g.m_Board[i] = static_cast<BYTE>(i % 8 < 5 ? (i / 8 + 2 * (i % 8)) % 5 : 0);
+    });
+    Play([&](CGameWnd& game) {
+        // Below each tile's glyph, the hue tells its colour: blue, red, purple, green, yellow.
+        auto at = [&](POINT p) { return platform::Unpack565(backend.FramePixel(p.x, p.y)); };
+        auto hue = [](COLORREF c) {
+            const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+            if (r > b + 60 && g > b + 60) return 4;
+            return g > r && g > b ? 3 : b >= r ? (r > g + 30 ? 2 : 0) : b > g + 30 ? 2 : 1;
+        };
+        for (int i = 1; i < 25; ++i) EXPECT_EQ(hue(at(In(game, i / 5, i % 5, 6))), (i / 5 + 2 * (i % 5)) % 5) << i;
+        const COLORREF cursor = at(In(game, 0, 0, 6)), plain = at(In(game, 1, 2, 6));  // both blue
+        EXPECT_GT(GetRValue(cursor) + GetGValue(cursor), GetRValue(plain) + GetGValue(plain) + 100) << "whitened";
+        const RECT& first = game.m_rcCells[0][0];
+        EXPECT_EQ(at({first.left / 2, 100}), 0u) << "left margin";
+        EXPECT_EQ(at({120, first.top / 2 + platform::CurrentDeviceProfile().bar}), 0u) << "top margin";
+        return false;
+    });
+}
+
+}  // namespace
