@@ -1,5 +1,5 @@
 // The game through the program's entry point, headless: layout and counters on each screen shape,
-// keys and taps, new games, the completion box and the sounds, and what the screen shows.
+// keys and taps, new games, the completion box and the sounds, the menu, and what the screen shows.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -15,6 +15,8 @@
 #include "platform/Messages.h"
 #include "platform/Resources.h"
 #include "platform/SingleInstance.h"
+#include "platform/SoftKeyBar.h"
+#include "platform/WindowTable.h"
 #include "platform/Windowing.h"
 #include "res/Resources.h"
 #include "tests/support/GdiPictures.h"
@@ -244,6 +246,33 @@ TEST_F(PlayTest, TheScreenShowsTheTilesTheCursorAndBlackMargins) {
         EXPECT_EQ(at({120, first.top / 2 + platform::CurrentDeviceProfile().bar}), 0u) << "top margin";
         return false;
     });
+}
+
+// A finished game answered "No": the menu over the new board, "Resume Game" back to it, then
+// "New Game" and "Quit", which must end the program before it waits again.
+TEST_F(PlayTest, TheMenuAfterNoResumesDealsAndQuitsSaved) {
+    Saved(GAME_SINGLE, NO_RECORD, [](CPuzzleGame& g) { g.m_nSize = 3, g.m_nColors = 2, g.Press(1, 1); });
+    std::vector<BYTE> shown, dealt;
+    int step = 0;
+    EXPECT_EQ(Play([&](CGameWnd& g) {
+                  const std::vector<BYTE> board(g.m_Game.m_Board, g.m_Game.m_Board + 64);
+                  const std::wstring front = platform::SoftKeyLabelsOf(platform::ActiveWindow()).at(0).text;
+                  EXPECT_TRUE(step != 2 || front == L"Quit") << "the menu, after the box";
+                  switch (step++) {
+                      case 0: for (UINT vk : {VK_RIGHT, VK_DOWN, VK_RETURN}) backend.ScriptKey(vk); return true;
+                      case 1: return backend.ScriptKey(VK_F2), true;  // "No"
+                      case 2: return shown = board, backend.ScriptKey('1'), true;
+                      case 3: EXPECT_EQ(board, shown) << "resumed"; return backend.ScriptSoftKey(false), true;
+                      case 4: return backend.ScriptKey('2'), true;
+                      case 5: EXPECT_NE(dealt = board, shown) << "dealt"; return backend.ScriptSoftKey(false), true;
+                      case 6: return backend.ScriptKey(VK_UP), backend.ScriptKey(VK_RETURN), true;  // up to "Quit"
+                      default: return false;
+                  }
+              }),
+              0);
+    EXPECT_EQ(step, 7) << "Quit ended the program";
+    CPuzzleGame saved;
+    EXPECT_EQ(std::vector<BYTE>(saved.m_Board, saved.m_Board + 64), dealt);
 }
 
 }  // namespace
