@@ -1,12 +1,9 @@
-// The game's answer to the Options dialog, through the program's entry point: "Menu", "Options",
-// keys in the dialog, then what the game kept, started afresh, shows and saves.
+// The Options screen over the game, through the program's entry point: "Menu", "Options", keys in
+// the screen, then what the game keeps, deals anew, shows and saves. TINTARO_SHOTS_DIR gets shots.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <functional>
-#include <iterator>
-#include <string>
 
 #include "game/GameWnd.h"
 #include "game/WinMain.h"
@@ -17,148 +14,124 @@
 
 namespace {
 
-// type, mode, size, colours, sound; -1 where the game decides
-using Settings = std::array<int, 5>;
-
-Settings Of(const CGameWnd& game) {
-    const CPuzzleGame& g = game.m_Game;
-    return {g.m_nType, g.m_nMode, g.m_nSize, g.m_nColors, game.m_bPlaySounds};
-}
+int Selected(HWND dialog, int id) { return COptionsDlg::GetSelection(GetDlgItem(dialog, id)); }
 
 class GameOptionsTest : public PlatformTest {
 protected:
-    // A single game of 5 x 5 in 4 colours, pattern X, three moves into it; sound on.
-    CPuzzleGame SaveSingleGame() {
-        CPuzzleGame game;
-        game.m_nMode = GAME_SINGLE;
-        game.m_nSize = 5;
-        game.m_nColors = 4;
-        game.m_nType = TYPE_X;
-        game.NewGame();
-        for (int i = 0; i < 3; ++i) game.Press(i, 1);
-        BYTE bytes[GAME_STATE_SIZE];
-        game.PackState(bytes);
-        WriteBytes(GameValuePath("GameState"), std::vector<uint8_t>(bytes, bytes + GAME_STATE_SIZE));
-        WriteBytes(GameValuePath("PlaySounds"), {1, 0, 0, 0});
-        return game;
-    }
-
-    // Runs the program to its end: "Menu" and "Options", then one key each time everything is
-    // handled. open sees the dialog before the first key, after sees the game after the last one;
-    // then "Menu" and "Quit".
-    void Run(std::vector<UINT> keys, const std::function<void(HWND)>& open,
-             const std::function<void(CGameWnd&)>& after) {
-        std::vector<std::pair<UINT, wchar_t>> script{{VK_F1, 0}, {'3', L'3'}};
-        for (UINT key : keys) script.push_back({key, 0});
-        script.push_back({VK_F1, 0});
-        script.push_back({'5', L'5'});
+    // Runs the program: "Menu", "Options", the keys, "Menu", "Quit", a key whenever all is handled;
+    // look sees the game before each, with the Options screen while it shows, where only Single
+    // enables type, size and colours and the rows stand 19 pixels high from 4 above the bottom.
+    // Returns the step at which the game is back from Options, 0 if the keys did not all go in.
+    size_t PlayOptions(std::vector<UINT> keys, const std::function<void(CGameWnd&, HWND, size_t)>& look) {
+        keys.insert(keys.begin(), {VK_F1, '3'});
+        keys.insert(keys.end(), {VK_F1, '5'});
         size_t next = 0;
         backend.SetIdleHandler([&] {
             HWND window = FindWindowW(L"ClassTintaro", L"Qor Tintaro");
             auto* game = dynamic_cast<CGameWnd*>(reinterpret_cast<CQorWnd*>(GetWindowLongPtrW(window, GWLP_USERDATA)));
-            if (!game || next == script.size()) return false;
-            if (next == 2 && open) open(GetParent(GetFocus()));  // the dialog opens on its top row
-            if (next == script.size() - 2 && after) after(*game);
-            backend.ScriptKey(script[next].first, script[next].second);
-            ++next;
-            return true;
+            if (!game || next == keys.size()) return false;
+            HWND h = next >= 2 && next < keys.size() - 2 ? GetParent(GetFocus()) : nullptr;
+            for (int row = 1; h && row <= 5; ++row) {
+                RECT dialog, r;
+                HWND selector = GetDlgItem(h, std::array{0, IDC_COLORS, IDC_SIZE, IDC_TYPE, IDC_GAME, IDC_SOUNDS}[row]);
+                GetWindowRect(h, &dialog), GetWindowRect(selector, &r);
+                EXPECT_EQ(IsWindowEnabled(selector), row > 3 || Selected(h, IDC_GAME) == GAME_SINGLE) << row;
+                EXPECT_EQ((std::array{r.left, r.right, r.bottom - r.top, dialog.bottom - r.top}),
+                          (std::array{4, 236, 19, 4 + 19 * row}));  // rows 1 and 5 start 23 and 99 up
+            }
+            look(*game, h, next);
+            backend.ScriptKey(keys[next], keys[next] == '3' || keys[next] == '5' ? wchar_t(keys[next]) : 0);
+            return ++next, true;
         });
         wchar_t commandLine[] = L"";
-        EXPECT_EQ(WinMain(platform::RegisterModule(TintaroResources()), nullptr, commandLine, SW_SHOW), 0);
-        EXPECT_EQ(next, script.size()) << "every key was pressed";
-        backend.SetIdleHandler(nullptr);
-    }
-
-    static void ForceNoSelection(HWND dialog, int id) {
-        SendMessageW(GetDlgItem(dialog, id), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+        WinMain(platform::RegisterModule(TintaroResources()), nullptr, commandLine, SW_SHOW);
+        return next == keys.size() ? next - 2 : 0;
     }
 };
 
-TEST_F(GameOptionsTest, SavingAnotherPatternModeSizeOrColoursStartsANewGameTheSoundAloneDoesNot) {
-    struct Case {
-        const char* what;
-        std::vector<UINT> keys;
-        int forcedToNone;  // a selector that shows nothing, or 0
-        bool fresh;
-        Settings after;
-    } cases[] = {
-        {"nothing changed", {VK_F1}, 0, false, {TYPE_X, GAME_SINGLE, 5, 4, 1}},
-        {"the sound only", {VK_RIGHT, VK_RETURN}, 0, false, {TYPE_X, GAME_SINGLE, 5, 4, 0}},
-        {"the pattern", {VK_DOWN, VK_DOWN, VK_RIGHT, VK_F1}, 0, true, {TYPE_CORNERS, GAME_SINGLE, 5, 4, 1}},
-        {"the mode", {VK_DOWN, VK_LEFT, VK_F1}, 0, true, {-1, GAME_RANDOM, -1, -1, 1}},
-        {"the size", {VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_F1}, 0, true, {TYPE_X, GAME_SINGLE, 6, 4, 1}},
-        {"the colours and the sound", {VK_RIGHT, VK_UP, VK_LEFT, VK_F1}, 0, true, {TYPE_X, GAME_SINGLE, 5, 3, 0}},
-        {"changes cancelled", {VK_DOWN, VK_RIGHT, VK_F2}, 0, false, {TYPE_X, GAME_SINGLE, 5, 4, 1}},
-        {"colours showing nothing", {VK_F1}, IDC_COLORS, false, {TYPE_X, GAME_SINGLE, 5, 4, 1}},
-        {"the pattern showing nothing", {VK_F1}, IDC_TYPE, false, {TYPE_X, GAME_SINGLE, 5, 4, 1}},
+// From a single game of 6 x 6 in 4 colours, pattern X, three moves in, or from the first Easy
+// board; the sound stored as 7. After: type, mode, size, colours, sound; -1 where the game decides.
+TEST_F(GameOptionsTest, SavingAnotherPatternModeSizeOrColoursDealsANewGameTheSoundAloneDoesNot) {
+    struct { int mode; std::vector<UINT> keys; int forcedToNone; bool dealt; std::array<int, 5> after; } cases[] = {
+        {GAME_SINGLE, {VK_F1}, 0, false, {TYPE_X, GAME_SINGLE, 6, 4, 1}},
+        {GAME_SINGLE, {VK_RIGHT, VK_RETURN}, 0, false, {TYPE_X, GAME_SINGLE, 6, 4, 0}},
+        {GAME_SINGLE, {VK_DOWN, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_F2}, 0, false,
+         {TYPE_X, GAME_SINGLE, 6, 4, 1}},
+        {GAME_SINGLE, {VK_F1}, IDC_COLORS, false, {TYPE_X, GAME_SINGLE, 6, 4, 1}},
+        {GAME_SINGLE, {VK_DOWN, VK_DOWN, VK_RIGHT, VK_F1}, 0, true, {TYPE_CORNERS, GAME_SINGLE, 6, 4, 1}},
+        {GAME_SINGLE, {VK_DOWN, VK_DOWN, VK_DOWN, VK_LEFT, VK_LEFT, VK_LEFT, VK_F1}, 0, true, {TYPE_X, 0, 3, 4, 1}},
+        {GAME_SINGLE, {VK_RIGHT, VK_UP, VK_RIGHT, VK_F1}, 0, true, {TYPE_X, GAME_SINGLE, 6, 5, 0}},
+        {GAME_EASY, {VK_DOWN, VK_LEFT, VK_F1}, 0, true, {-1, GAME_SINGLE, -1, -1, 1}},
     };
-    for (const Case& c : cases) {
-        CPuzzleGame saved = SaveSingleGame();
-        Run(
-            c.keys, [&](HWND dialog) { if (c.forcedToNone) ForceNoSelection(dialog, c.forcedToNone); },
-            [&](CGameWnd& game) {
-                Settings now = Of(game);
-                for (int i = 0; i < 5; ++i) EXPECT_TRUE(c.after[i] < 0 || now[i] == c.after[i]) << c.what << " " << i;
-                EXPECT_EQ(game.m_Game.m_nMoves, c.fresh ? 0 : 3) << c.what;
-                bool sameBoard = std::equal(std::begin(saved.m_Board), std::end(saved.m_Board), game.m_Game.m_Board);
-                EXPECT_EQ(sameBoard, !c.fresh) << c.what;
-            });
+    for (const auto& c : cases) {
+        CPuzzleGame saved;
+        saved.m_nMode = c.mode, saved.m_nSize = 6, saved.m_nColors = 4, saved.m_nType = TYPE_X;
+        saved.NewGame();
+        for (int x = 0; x < 3; ++x) saved.Press(x, 1);
+        BYTE bytes[GAME_STATE_SIZE];
+        saved.PackState(bytes);
+        WriteBytes(GameValuePath("GameState"), {bytes, bytes + GAME_STATE_SIZE});
+        WriteBytes(GameValuePath("PlaySounds"), {7, 0, 0, 0});
+        EXPECT_EQ(PlayOptions(c.keys, [&](CGameWnd& game, HWND h, size_t step) {
+            wchar_t sound[64] = {};
+            if (h && step == 2) {
+                SendMessageW(GetDlgItem(h, IDC_SOUNDS), LB_GETTEXT, Selected(h, IDC_SOUNDS), LPARAM(sound));
+                EXPECT_STREQ(sound, L"Play Sounds: On");
+                EXPECT_EQ(Selected(h, IDC_SIZE), saved.m_nSize - 3) << "Size: 6 is the fourth entry";
+                // Above the rows, white but for two centred title lines, their tops 18 and 36 down.
+                RECT d, top;
+                GetWindowRect(h, &d), GetWindowRect(GetDlgItem(h, IDC_SOUNDS), &top);
+                int first = 999, last = 0, left = 240, right = 0;
+                for (int y = d.top; y < top.top; ++y)
+                    for (int x = 0; x < 240; ++x)
+                        if (backend.FramePixel(x, y) != 0xFFFF) {
+                            first = std::min(first, y - d.top), last = y - d.top;
+                            left = std::min(left, x), right = std::max(right, x);
+                        }
+                EXPECT_TRUE(first >= 18 && first < 36 && last >= 36 && last < 54 && std::abs(left + right - 239) <= 2);
+                if (c.forcedToNone) SendMessageW(GetDlgItem(h, c.forcedToNone), LB_SETCURSEL, WPARAM(-1), 0);
+                if (const char* dir = std::getenv("TINTARO_SHOTS_DIR"); dir && !c.forcedToNone)
+                    backend.DumpLastFrame(std::string(dir) + (c.mode ? "/options-easy.png" : "/options-single.png"));
+            }
+            if (step != c.keys.size() + 2) return;
+            const CPuzzleGame& g = game.m_Game;
+            std::array now{g.m_nType, g.m_nMode, g.m_nSize, g.m_nColors, game.m_bPlaySounds};
+            for (int i = 0; i < 5; ++i) EXPECT_TRUE(c.after[i] < 0 || c.after[i] == now[i]) << i;
+            EXPECT_EQ(g.m_nMoves == 0 && !std::equal(g.m_Board, g.m_Board + 64, saved.m_Board), c.dealt);
+        }), c.keys.size() + 2);
+        EXPECT_EQ(ReadBytes(GameValuePath("PlaySounds"))[0], c.after[4]);
     }
 }
 
-TEST_F(GameOptionsTest, ASoundStoredAsSevenShowsOnAndIsSavedAsOne) {
-    SaveSingleGame();
-    WriteBytes(GameValuePath("PlaySounds"), {7, 0, 0, 0});
-    std::wstring shown;
-    Run({VK_F1},
-        [&](HWND dialog) {
-            HWND sound = GetDlgItem(dialog, IDC_SOUNDS);
-            wchar_t text[64] = {};
-            SendMessageW(sound, LB_GETTEXT, COptionsDlg::GetSelection(sound), reinterpret_cast<LPARAM>(text));
-            shown = text;
-        },
-        [](CGameWnd& game) { EXPECT_EQ(game.m_Game.m_nMoves, 3) << "no new game"; });
-    EXPECT_EQ(shown, L"Play Sounds: On");
-    EXPECT_EQ(ReadBytes(GameValuePath("PlaySounds")), (std::vector<uint8_t>{1, 0, 0, 0}));
+// Only a broken caller could hand these in.
+TEST_F(GameOptionsTest, TheScreenKeepsValuesOutsideItsListsAndTakesAnySoundAsOn) {
+    COptionsDlg dlg;
+    dlg.m_bPlaySounds = 7, dlg.m_nMode = 5, dlg.m_nType = 9, dlg.m_nSize = 2, dlg.m_nColors = 6;
+    backend.SetIdleHandler([&, n = 0]() mutable { return n++ == 0 && (backend.ScriptKey(VK_F1), true); });
+    EXPECT_EQ(dlg.DoModal(nullptr, platform::RegisterModule(TintaroResources()), IDD_OPTIONS), 1);
+    EXPECT_EQ((std::array{dlg.m_bPlaySounds, dlg.m_nMode, dlg.m_nType, dlg.m_nSize, dlg.m_nColors}),
+              (std::array{1, 5, 9, 2, 6}));
 }
 
-// The tile's colour by hue below its glyph: blue, red, purple, green, yellow.
-int HueAt(const platform::HeadlessBackend& backend, const CGameWnd& game, int x, int y) {
-    const RECT& r = game.m_rcCells[x][y];
-    COLORREF c = platform::Unpack565(backend.FramePixel((r.left + r.right) / 2,
-                                                        r.top + (r.bottom - r.top) * 6 / 8 + platform::CurrentDeviceProfile().bar));
-    const int red = GetRValue(c), green = GetGValue(c), blue = GetBValue(c);
-    if (red > blue + 60 && green > blue + 60) return 4;
-    return green > red && green > blue ? 3 : blue >= red ? (red > green + 30 ? 2 : 0) : blue > green + 30 ? 2 : 1;
-}
-
-TEST_F(GameOptionsTest, ChoosingRandomDealsALegalBoardThatIsShownAndComesBackAfterARestart) {
-    std::vector<uint16_t> frame;
-    BYTE left[GAME_STATE_SIZE] = {};
-    // A first start: the Easy series' first board.
-    Run({VK_DOWN, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_F1}, {}, [&](CGameWnd& game) {
+TEST_F(GameOptionsTest, ChoosingRandomDealsALegalBoardThatIsShownAndThereAfterARestart) {
+    std::vector<uint16_t> before, after;
+    BYTE left[GAME_STATE_SIZE], again[GAME_STATE_SIZE];
+    // A first start: from the Easy series' first board, Down to the game and on to Random.
+    PlayOptions({VK_DOWN, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_F1}, [&](CGameWnd& game, HWND, size_t step) {
         const CPuzzleGame& g = game.m_Game;
-        EXPECT_EQ(g.m_nMode, GAME_RANDOM);
-        EXPECT_TRUE(g.m_nSize >= 3 && g.m_nSize <= 8 && g.m_nColors >= 2 && g.m_nColors <= 5) << g.m_nSize;
-        EXPECT_TRUE(g.m_nType >= TYPE_NORMAL && g.m_nType <= TYPE_DOUBLECENTER) << g.m_nType;
-        EXPECT_FALSE(g.IsBoardSolved());
-        for (int x = 0; x < g.m_nSize; ++x)
-            for (int y = x == 0 ? 1 : 0; y < g.m_nSize; ++y)  // the cursor whitens (0, 0)
-                EXPECT_EQ(HueAt(backend, game, x, y), g.GetCell(x, y)) << x << "," << y;
-        frame = backend.LastFrame();
+        if (step == 0) before = backend.LastFrame();
+        if (step != 7) return;
+        EXPECT_TRUE(g.m_nMode == GAME_RANDOM && g.m_nSize >= 3 && g.m_nSize <= 8 && g.m_nColors >= 2 &&
+                    g.m_nColors <= 5 && g.m_nType >= 0 && g.m_nType <= 4 && !g.IsBoardSolved() && g.m_nMoves == 0);
         g.PackState(left);
+        EXPECT_NE(after = backend.LastFrame(), before) << "the new board is shown";
     });
-    backend.SetIdleHandler([&] {
-        HWND window = FindWindowW(L"ClassTintaro", L"Qor Tintaro");
-        auto* game = dynamic_cast<CGameWnd*>(reinterpret_cast<CQorWnd*>(GetWindowLongPtrW(window, GWLP_USERDATA)));
-        BYTE now[GAME_STATE_SIZE];
-        game->m_Game.PackState(now);
-        EXPECT_TRUE(std::equal(std::begin(now), std::end(now), left)) << "the game as it was left";
-        EXPECT_TRUE(backend.LastFrame() == frame) << "and the same picture";
-        return false;
+    PlayOptions({VK_F2}, [&](CGameWnd& game, HWND, size_t step) {  // after a restart, before Options
+        if (step > 0) return;
+        EXPECT_EQ(backend.LastFrame(), after);
+        game.m_Game.PackState(again);
     });
-    wchar_t commandLine[] = L"";
-    WinMain(platform::RegisterModule(TintaroResources()), nullptr, commandLine, SW_SHOW);
+    EXPECT_TRUE(std::equal(left, left + GAME_STATE_SIZE, again));
 }
 
 }  // namespace
