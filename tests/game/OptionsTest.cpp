@@ -2,6 +2,7 @@
 // the screen, then what the game keeps, deals anew, shows and saves. TINTARO_SHOTS_DIR gets shots.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <functional>
 
@@ -78,17 +79,16 @@ TEST_F(GameOptionsTest, SavingAnotherPatternModeSizeOrColoursDealsANewGameTheSou
                 SendMessageW(GetDlgItem(h, IDC_SOUNDS), LB_GETTEXT, Selected(h, IDC_SOUNDS), LPARAM(sound));
                 EXPECT_STREQ(sound, L"Play Sounds: On");
                 EXPECT_EQ(Selected(h, IDC_SIZE), saved.m_nSize - 3) << "Size: 6 is the fourth entry";
-                // Above the rows, white but for two centred title lines, their tops 18 and 36 down.
-                RECT d, top;
-                GetWindowRect(h, &d), GetWindowRect(GetDlgItem(h, IDC_SOUNDS), &top);
-                int first = 999, last = 0, left = 240, right = 0;
-                for (int y = d.top; y < top.top; ++y)
+                // Above the rows (169 pixels under the status bar's 26), white but for two centred title
+                // lines, their tops 18 and 36 down.
+                std::vector<int> rows, columns;
+                for (int y = 0; y < 169; ++y)
                     for (int x = 0; x < 240; ++x)
-                        if (backend.FramePixel(x, y) != 0xFFFF) {
-                            first = std::min(first, y - d.top), last = y - d.top;
-                            left = std::min(left, x), right = std::max(right, x);
-                        }
-                EXPECT_TRUE(first >= 18 && first < 36 && last >= 36 && last < 54 && std::abs(left + right - 239) <= 2);
+                        if (backend.FramePixel(x, y + 26) != 0xFFFF) rows.push_back(y), columns.push_back(x);
+                ASSERT_FALSE(rows.empty());
+                auto [left, right] = std::ranges::minmax(columns);
+                EXPECT_TRUE(rows.front() >= 18 && rows.front() < 36 && rows.back() >= 36 && rows.back() < 54 &&
+                            std::abs(left + right - 239) <= 2);
                 if (c.forcedToNone) SendMessageW(GetDlgItem(h, c.forcedToNone), LB_SETCURSEL, WPARAM(-1), 0);
                 if (const char* dir = std::getenv("TINTARO_SHOTS_DIR"); dir && !c.forcedToNone)
                     backend.DumpLastFrame(std::string(dir) + (c.mode ? "/options-easy.png" : "/options-single.png"));
