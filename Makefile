@@ -4,19 +4,28 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build play test test-fast test-sanitize bench clean
+.PHONY: all deps configure build play deb test test-fast test-sanitize bench clean
 
 all: build
 
 deps:
 	@tools/install-deps.sh
 
-build: deps
+configure: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTINTARO_WERROR=ON $(CMAKE_FLAGS) >/dev/null
+
+build: configure
 	@cmake --build $(BUILD) -j $(JOBS) -- --no-print-directory
 
-play: build
+# Only the game and what it needs: no test programs, benchmarks or galleries.
+play: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target tintaro -- --no-print-directory
 	./$(BUILD)/tintaro $(ARGS)
+
+# tintaro_<version>_<arch>.deb in $(BUILD): the game and its desktop files.
+deb: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target tintaro tintaro_manual -- --no-print-directory
+	cd $(BUILD) && cpack -G DEB
 
 # The whole suite, then the same suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 test: test-fast test-sanitize

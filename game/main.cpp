@@ -10,6 +10,7 @@
 #include "platform/TerminationSignals.h"
 #include "platform/sdl/SdlBackend.h"
 #include "res/Resources.h"
+#include "res/Version.h"
 
 int main(int argc, char** argv) {
     ProgramOptions options = ParseProgramOptions(std::span<const char* const>(argv + 1, argc > 1 ? argc - 1 : 0));
@@ -37,6 +38,11 @@ int main(int argc, char** argv) {
     platform::SetBackend(backend.get());
 
     HINSTANCE instance = platform::RegisterModule(TintaroResources());
+    // The window shows the module's icon.
+    if (HRSRC icon = FindResourceW(instance, MAKEINTRESOURCEW(101), RT_GROUP_ICON)) {
+        const auto* bytes = static_cast<const uint8_t*>(LockResource(LoadResource(instance, icon)));
+        backend->SetIcon({bytes, SizeofResource(instance, icon)});
+    }
     wchar_t commandLine[] = L"";
     int exitCode = WinMain(instance, nullptr, commandLine, SW_SHOW);
     // The game is saved (or knows why not): signals from here to the end change nothing, so

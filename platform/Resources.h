@@ -85,6 +85,8 @@ inline const LPCWSTR RT_DIALOG = MAKEINTRESOURCEW(5);
 typedef const platform::DialogResource* LPCDLGTEMPLATEW;
 
 inline const LPCWSTR RT_WAVE = L"WAVE";
+// An icon group: in our modules one PNG, found like an image.
+inline const LPCWSTR RT_GROUP_ICON = MAKEINTRESOURCEW(14);
 
 // Dialogs (RT_DIALOG) and images by number, images under their own type; sounds (RT_WAVE) by
 // name. Names and types given as strings match in any case. NULL for anything else.

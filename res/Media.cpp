@@ -1,10 +1,10 @@
-// The tile strip and the sounds, registered under the id and the names the game asks for.
+// The tile strip, the icon and the sounds, registered under the id and the names the game asks for.
 #include "res/Media.h"
 
 #include "res/EmbeddedFiles.h"
 
 std::span<const platform::ImageResource> TintaroImages() {
-    static const platform::ImageResource images[] = {{102, L"GIF", TileStripPng()}};
+    static const platform::ImageResource images[] = {{102, L"GIF", TileStripPng()}, {101, RT_GROUP_ICON, IconPng()}};
     return images;
 }
 

@@ -1,6 +1,8 @@
 // The string table (language 1033). Texts are exact; several ids are loaded by nothing.
 #include "res/StringTable.h"
 
+#include "res/Version.h"
+
 namespace {
 
 constexpr platform::StringResource kStrings[] = {

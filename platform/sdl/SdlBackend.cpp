@@ -3,12 +3,14 @@
 #include "platform/sdl/SdlBackend.h"
 
 #include <SDL.h>
+#include <png.h>
 
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "platform/Clock.h"
 #include "platform/Device.h"
@@ -329,6 +331,28 @@ bool SdlBackend::PumpEvents(bool wait) {
         s.Handle(event);
     }
     while (SDL_PollEvent(&event)) s.Handle(event);
+    return true;
+}
+
+bool SdlBackend::SetIcon(std::span<const uint8_t> png) {
+    constexpr png_uint_32 kMaxSide = 1024;
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (png.empty() || !png_image_begin_read_from_memory(&image, png.data(), png.size())) return false;
+    if (image.width > kMaxSide || image.height > kMaxSide) {
+        png_image_free(&image);
+        return false;
+    }
+    image.format = PNG_FORMAT_RGBA;
+    std::vector<uint8_t> pixels(PNG_IMAGE_SIZE(image));
+    // Both ends of the read free the image themselves.
+    if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr)) return false;
+    const int width = static_cast<int>(image.width), height = static_cast<int>(image.height);
+    SDL_Surface* icon =
+        SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), width, height, 32, width * 4, SDL_PIXELFORMAT_RGBA32);
+    if (!icon) return false;
+    SDL_SetWindowIcon(impl_->window, icon);  // copies the pixels
+    SDL_FreeSurface(icon);
     return true;
 }
 

@@ -2,7 +2,9 @@
 // and stylus. Nothing outside this folder sees an SDL type.
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "platform/Backend.h"
@@ -39,6 +41,9 @@ public:
     void Raise() override;
     // The first sound starts SDL audio; the device closes once a sound has played out.
     void PlayPcm(const PcmSound& sound) override;
+
+    // The window's icon from a PNG; false, the icon as it was, when the bytes are no picture.
+    bool SetIcon(std::span<const uint8_t> png);
 
     int Zoom() const;
     // What went wrong while running that made the backend ask the program to close; "" if nothing.

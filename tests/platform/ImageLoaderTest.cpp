@@ -62,6 +62,43 @@ TEST_F(ImageLoaderTest, TheTileStripIsFiveTilesInBlueRedPurpleGreenYellow) {
     DeleteObject(strip);
 }
 
+// The window's icon: a PNG with transparent corners around a 3 x 3 board in which all five tile
+// colours show and no two neighbouring cells look alike.
+TEST_F(ImageLoaderTest, TheIconIsAThreeByThreeBoardOfTheFiveColours) {
+    HINSTANCE game = platform::RegisterModule(TintaroResources());
+    HRSRC found = FindResourceW(game, MAKEINTRESOURCEW(101), RT_GROUP_ICON);
+    ASSERT_NE(found, nullptr);
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_memory(&image, LockResource(LoadResource(game, found)),
+                                                 SizeofResource(game, found)));
+    image.format = PNG_FORMAT_RGBA;
+    const int size = static_cast<int>(image.width);
+    ASSERT_EQ(image.height, image.width);
+    std::vector<uint8_t> rgba(PNG_IMAGE_SIZE(image));
+    ASSERT_TRUE(png_image_finish_read(&image, nullptr, rgba.data(), 0, nullptr));
+    auto at = [&](int x, int y) { return &rgba[(static_cast<size_t>(y) * size + x) * 4]; };
+    EXPECT_EQ(at(0, 0)[3], 0) << "a rounded corner";
+    const double hues[] = {220, 0, 280, 125, 50};  // blue, red, purple, green, yellow
+    int cell[3][3];
+    std::vector<bool> seen(5);
+    for (int row = 0; row < 3; ++row)
+        for (int col = 0; col < 3; ++col) {
+            const uint8_t* p = at(size * (2 * col + 1) / 6, size * (2 * row + 1) / 6 + 1);  // below the sheen
+            ASSERT_EQ(p[3], 255);
+            double hue = Hue(RGB(p[0], p[1], p[2]));
+            auto off = [hue](double h) { return std::min(std::fabs(hue - h), 360 - std::fabs(hue - h)); };
+            cell[row][col] = static_cast<int>(std::min_element(hues, hues + 5, [&](double a, double b) {
+                                                  return off(a) < off(b);
+                                              }) - hues);
+            EXPECT_LT(off(hues[cell[row][col]]), 25) << "cell " << row << "," << col;
+            seen[static_cast<size_t>(cell[row][col])] = true;
+            EXPECT_TRUE(col == 0 || cell[row][col] != cell[row][col - 1]) << "cell " << row << "," << col;
+            EXPECT_TRUE(row == 0 || cell[row][col] != cell[row - 1][col]) << "cell " << row << "," << col;
+        }
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), true), 5);
+}
+
 // A one-row PNG written by libpng.
 std::vector<uint8_t> EncodePng(int width, int colourType, int depth, std::vector<uint8_t> row,
                                std::vector<png_color> palette = {}) {
