@@ -2,6 +2,7 @@
 #include "tests/support/PlatformFixture.h"
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -58,6 +59,14 @@ void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
 }
 
 bool FileExists(const std::string& path) { return fs::exists(path); }
+
+int RunChild(const std::function<int()>& body) {
+    pid_t child = fork();
+    if (child == 0) _exit(body());
+    int status = -1;
+    if (child > 0) waitpid(child, &status, 0);
+    return status;
+}
 
 namespace {
 constexpr wchar_t kRecorderClass[] = L"TestRecorder";

@@ -43,6 +43,8 @@ private:
 std::vector<uint8_t> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);  // creates folders
 bool FileExists(const std::string& path);
+// Runs body in a child process that ends with body's result; returns the wait status.
+int RunChild(const std::function<int()>& body);
 
 // A real window of the layer that records what it receives, in order.
 class RecordingWindow {
