@@ -11,17 +11,16 @@ std::string Variable(const char* name) { return std::getenv(name) ? std::getenv(
 
 struct MovingTest : PlatformTest {
     void TestBody() override {}
-    void Run() {
-        SetUp();
-        setenv("HOME", "/elsewhere", 1);
-        setenv("XDG_CONFIG_HOME", "/elsewhere/config", 1);
-        TearDown();
-    }
+    using PlatformTest::SetUp, PlatformTest::TearDown;
 };
 
 TEST(EnvironmentTest, AFixtureTestPutsHomeAndConfigHomeBack) {
     const std::string home = Variable("HOME"), config = Variable("XDG_CONFIG_HOME");
-    MovingTest().Run();
+    MovingTest moving;
+    moving.SetUp();
+    setenv("HOME", "/elsewhere", 1);
+    setenv("XDG_CONFIG_HOME", "/elsewhere/config", 1);
+    moving.TearDown();
     EXPECT_EQ(Variable("HOME"), home);
     EXPECT_EQ(Variable("XDG_CONFIG_HOME"), config);
 }
