@@ -24,10 +24,7 @@ using PatternsTest = PlatformTest;
 
 // A frozen press on an all-0 board with K = 5, so no advance wraps.
 TEST_F(PatternsTest, EachPatternAtACornerAnEdgeAndTheCentre) {
-    const struct {
-        int type, n, x, y;
-        const char* board;
-    } cases[] = {
+    const struct { int type, n, x, y; const char* board; } cases[] = {
         {TYPE_NORMAL, 3, 0, 0, "110/100/000"},        {TYPE_NORMAL, 3, 1, 0, "111/010/000"},
         {TYPE_NORMAL, 3, 1, 1, "010/111/010"},        {TYPE_NOCENTER, 3, 2, 2, "000/001/010"},
         {TYPE_NOCENTER, 3, 0, 1, "100/010/100"},      {TYPE_NOCENTER, 3, 1, 1, "010/101/010"},

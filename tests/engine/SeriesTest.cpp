@@ -16,10 +16,7 @@
 
 namespace {
 
-struct Seen {
-    UINT message;
-    int moves, total, level;
-};
+struct Seen { UINT message; int moves, total, level; };
 
 class SeriesTest : public PlatformTest {
 protected:
@@ -109,11 +106,7 @@ protected:
 };
 
 TEST_F(SeriesTest, EachSeriesRunsItsBoardsAndFinishesOnceSettingTheRecordAtTheEnd) {
-    const struct {
-        int mode;
-        uint32_t seed;
-        std::vector<int> sizes;
-    } series[] = {
+    const struct { int mode; uint32_t seed; std::vector<int> sizes; } series[] = {
         {GAME_EASY, 11, {3, 3, 4, 4, 4}},
         {GAME_NORMAL, 5, {3, 3, 4, 5, 6}},
         {GAME_HARD, 3, {3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 6, 6, 6, 7, 7}},

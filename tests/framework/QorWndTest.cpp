@@ -18,11 +18,7 @@ namespace {
 // Records the operations called, with the message's arguments; answers from a table, or as the base.
 class ProbeWnd : public CQorWnd {
 public:
-    struct Call {
-        std::string op;
-        WPARAM wParam;
-        LPARAM lParam;
-    };
+    struct Call { std::string op; WPARAM wParam; LPARAM lParam; };
     std::vector<Call> calls;
     std::map<std::string, int> answers;
     std::function<void(HWND)> onInit;

@@ -34,11 +34,7 @@ protected:
 // '.' untouched, 'o' red, '#' blue, 'n' the NO_COLOR value itself.
 TEST_F(DrawTest, PicturesOfTheNoColourRulesAndFramesOnTheRightAndBottomCoordinates) {
     const RECT box{0, 0, 5, 4}, round{0, 0, 6, 5}, frame{1, 1, 5, 4};
-    const struct {
-        const char* what;
-        std::function<BOOL(HDC)> draw;
-        const char* picture;
-    } cases[] = {
+    const struct { const char* what; std::function<BOOL(HDC)> draw; const char* picture; } cases[] = {
         {"DrawRectangle always draws its pen, even in the NO_COLOR value",
          [&](HDC dc) { return DrawRectangle(dc, &box, kBlue, NO_COLOR); }, "nnnnn.\nn###n.\nn###n.\nnnnnn.\n......\n"},
         {"a NO_COLOR fill leaves the inside", [&](HDC dc) { return DrawRectangle(dc, &box, NO_COLOR, kRed); },

@@ -53,8 +53,7 @@ TEST_F(GdiCoreTest, SectionsAreBottomUpWithFourBytePitch) {
     EXPECT_EQ(info.bmWidthBytes, 12) << "3 x 3 bytes rounded up to 12";
     EXPECT_EQ(info.bmBits, bits);
     EXPECT_EQ(std::vector<uint8_t>(bits, bits + 24), std::vector<uint8_t>(24, 0)) << "zero-filled";
-    SetPixel(dc, 0, 0, 0x123456);
-    SetPixel(dc, 2, 1, 0xFFFFFF);
+    SetPixel(dc, 0, 0, 0x123456), SetPixel(dc, 2, 1, 0xFFFFFF);
     // (0, 0) is in the second stored row, blue (0x12) first; the bottom row is stored first.
     EXPECT_EQ((std::vector<uint8_t>{bits[12], bits[13], bits[14], bits[6]}), (std::vector<uint8_t>{0x12, 0x34, 0x56, 0xFF}));
     EXPECT_EQ(GetPixel(dc, 0, 0), 0x123456u);
@@ -142,8 +141,7 @@ TEST_F(GdiCoreTest, EveryFormatPairConvertsAndTransparentImageSkipsTheKeyColour)
     HDC s24 = MakeSectionDC(2, 1, 24), s16 = MakeSectionDC(2, 1, 16), back24 = MakeSectionDC(2, 1, 24);
     HDC copy24 = MakeSectionDC(2, 1, 24), device16 = CreateCompatibleDC(nullptr);
     SelectObject(device16, CreateCompatibleBitmap(device16, 2, 1));
-    SetPixel(s24, 0, 0, 0xFFFFFF);
-    SetPixel(s24, 1, 0, 0x123456);
+    SetPixel(s24, 0, 0, 0xFFFFFF), SetPixel(s24, 1, 0, 0x123456);
     BitBlt(s16, 0, 0, 2, 1, s24, 0, 0, SRCCOPY);
     EXPECT_EQ(Row(s16, 2), (std::vector<COLORREF>{0xF8FCF8, 0x103450}));
     BitBlt(device16, 0, 0, 2, 1, s16, 0, 0, SRCCOPY);
@@ -152,9 +150,7 @@ TEST_F(GdiCoreTest, EveryFormatPairConvertsAndTransparentImageSkipsTheKeyColour)
     BitBlt(copy24, 0, 0, 2, 1, s24, 0, 0, SRCCOPY);
     EXPECT_EQ(GetPixel(copy24, 1, 0), 0x123456u) << "24 -> 24 is exact";
     HDC src = MakeSectionDC(3, 1, 16), dst = SectionDC(3, 1, 24, 0x0000FF);
-    SetPixel(src, 0, 0, 0xF800F8);
-    SetPixel(src, 1, 0, 0x00FF00);
-    SetPixel(src, 2, 0, 0xFF00FF);  // stored as the key
+    SetPixel(src, 0, 0, 0xF800F8), SetPixel(src, 1, 0, 0x00FF00), SetPixel(src, 2, 0, 0xFF00FF);  // the last stored as the key
     EXPECT_TRUE(TransparentImage(dst, 0, 0, 3, 1, src, 0, 0, 3, 1, 0xF800F8));
     EXPECT_EQ(Row(dst, 3), (std::vector<COLORREF>{0x0000FF, 0x00FF00, 0x0000FF}));
 }
@@ -212,14 +208,10 @@ TEST_F(GdiCoreTest, EveryDrawingCallOnAPaintDCStaysInsideTheUpdateArea) {
         {"FillRect", [](HDC dc) { FillColour(dc, RECT{0, 0, 240, 268}, 0xFFFFFF); }},
         {"Rectangle", [](HDC dc) { Rectangle(dc, -5, -5, 400, 400); }},
         {"RoundRect", [](HDC dc) { RoundRect(dc, -5, -5, 400, 400, 20, 20); }},
-        {"Polyline", [](HDC dc) {
-             POINT line[] = {{-50, 30}, {500, 30}};
-             Polyline(dc, line, 2);
-         }},
+        {"Polyline", [](HDC dc) { POINT line[] = {{-50, 30}, {500, 30}}; Polyline(dc, line, 2); }},
         {"DrawTextW", [](HDC dc) {
              RECT fromRow30{0, 30, 240, 268};
-             SelectObject(dc, CreateFontIndirectW(&kFont));
-             SetBkColor(dc, 0xFFFFFF);
+             SelectObject(dc, CreateFontIndirectW(&kFont)), SetBkColor(dc, 0xFFFFFF);
              DrawTextW(dc, L"WWWWWWWWWWWW", -1, &fromRow30, 0);
          }},
         {"BitBlt", [&](HDC dc) { BitBlt(dc, 0, 0, 240, 268, white, 0, 0, SRCCOPY); }},
@@ -236,8 +228,7 @@ TEST_F(GdiCoreTest, EveryDrawingCallOnAPaintDCStaysInsideTheUpdateArea) {
         HDC dc = BeginPaint(w.hwnd(), &ps);
         EXPECT_EQ(GetClipBox(dc, &box), SIMPLEREGION);
         EXPECT_TRUE(box.left == 20 && box.top == 30 && box.right == 60 && box.bottom == 50);
-        SelectObject(dc, GetStockObject(WHITE_PEN));
-        SelectObject(dc, GetStockObject(WHITE_BRUSH));
+        SelectObject(dc, GetStockObject(WHITE_PEN)), SelectObject(dc, GetStockObject(WHITE_BRUSH));
         draw(dc);
         EndPaint(w.hwnd(), &ps);
         EXPECT_FALSE(GetUpdateRect(w.hwnd(), nullptr, FALSE)) << "the paint validated the window";

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
@@ -152,6 +153,24 @@ TEST_F(SettingsStoreTest, TheDefaultRootFollowsXdgConfigHome) {
     setenv("XDG_CONFIG_HOME", "relative/config", 1);  // ignored: XDG wants an absolute path
     setenv("HOME", "/home/player", 1);
     EXPECT_EQ(platform::SettingsRoot(), "/home/player/.config");
+}
+
+// A test that moves HOME or XDG_CONFIG_HOME, as the one above does, leaves them as it found them.
+struct MovingTest : PlatformTest {
+    void TestBody() override {}
+    using PlatformTest::SetUp, PlatformTest::TearDown;
+};
+
+TEST(EnvironmentTest, AFixtureTestPutsHomeAndConfigHomeBack) {
+    auto variable = [](const char* name) { return std::string(std::getenv(name) ? std::getenv(name) : "(unset)"); };
+    const std::string home = variable("HOME"), config = variable("XDG_CONFIG_HOME");
+    MovingTest moving;
+    moving.SetUp();
+    setenv("HOME", "/elsewhere", 1);
+    setenv("XDG_CONFIG_HOME", "/elsewhere/config", 1);
+    moving.TearDown();
+    EXPECT_EQ(variable("HOME"), home);
+    EXPECT_EQ(variable("XDG_CONFIG_HOME"), config);
 }
 
 }  // namespace

@@ -39,12 +39,7 @@ std::function<void(HDC)> Line(std::vector<POINT> points) {
 
 // Each picture one character a pixel: '.' untouched, 'o' pen, '#' brush.
 TEST_F(ShapesTest, PicturesOfRectanglesRoundedRectanglesPolylinesAndPenWidths) {
-    const struct {
-        const char* what;
-        int w, h, bpp, pen;
-        std::function<void(HDC)> draw;
-        const char* picture;
-    } cases[] = {
+    const struct { const char* what; int w, h, bpp, pen; std::function<void(HDC)> draw; const char* picture; } cases[] = {
         {"outline on the inner edge, fill exclusive of right and bottom", 8, 6, 16, 1,
          [](HDC dc) { Rectangle(dc, 1, 1, 7, 5); }, "........\n.oooooo.\n.o####o.\n.o####o.\n.oooooo.\n........\n"},
         {"the same at 24 bits, and with a pen of width 0", 8, 6, 24, 0,

@@ -24,7 +24,7 @@ protected:
     }
 };
 
-// Which window a close request reaches: tests/platform/InputRoutingTest.
+// Which window a close request reaches: tests/platform/MessageQueueTest.
 TEST_F(TerminationSignalsTest, EachSignalBecomesAWmCloseAndSignalsInARowAreOneRequest) {
     for (int signo : {SIGTERM, SIGINT, SIGHUP, 0}) {
         RecordingWindow w(/*visible=*/true);

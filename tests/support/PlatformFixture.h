@@ -56,11 +56,7 @@ int RunChild(const std::function<int()>& body);
 // A real window of the layer that records what it receives, in order.
 class RecordingWindow {
 public:
-    struct Entry {
-        UINT message;
-        WPARAM wParam;
-        LPARAM lParam;
-    };
+    struct Entry { UINT message; WPARAM wParam; LPARAM lParam; };
 
     // Visible windows take input; the window starts valid, with nothing to paint.
     explicit RecordingWindow(bool visible = false);
