@@ -66,9 +66,9 @@ TEST_F(SelectorTest, KeysAndTapsOnTheEndsStepWrappingTellTheParentAndStopWhenDis
     for (UINT vk : {VK_RIGHT, VK_RIGHT, VK_LEFT, VK_LEFT, VK_UP}) backend.ScriptKey(vk);
     backend.Script(platform::InputEvent{platform::InputType::KeyDown, VK_LEFT, 0, 0, 0, /*repeat=*/true});
     RecordingWindow::DrainQueue();
-    // The ends reach a quarter of the width in; the middle only takes the focus.
+    // The ends reach a quarter of the width (58) in; the middle only takes the focus.
     SetFocus(parent->hwnd());
-    for (int x : {rect.left + 116, rect.right - 1, rect.left, rect.right - 58, rect.left + 57})
+    for (int x : {rect.left + 116, rect.right - 1, rect.left, rect.right - 58, rect.left + 57, rect.left + 58, rect.right - 59})
         backend.ScriptTap(x, rect.top + 5);
     RecordingWindow::DrainQueue();
     EXPECT_EQ(GetFocus(), selector);

@@ -22,9 +22,7 @@ struct Pipe {
     ~Pipe() { close(fds[0]), close(fds[1]); }
     void Put() const { EXPECT_EQ(write(fds[1], "x", 1), 1); }
     void Drain() const {
-        char buffer[16];
-        while (read(fds[0], buffer, sizeof buffer) > 0) {
-        }
+        for (char buffer[16]; read(fds[0], buffer, sizeof buffer) > 0;) continue;
     }
 };
 
