@@ -22,10 +22,7 @@ void CGameWnd::ShowMenu() {
 int CGameWnd::OnMenuResult(int result) {
     switch (result) {
         case MENU_NEW_GAME: StartNewGame(); break;
-        case MENU_OPTIONS:
-            // TODO(options): the Options dialog (resource 130) runs here, and what it saves is
-            // applied; until it exists, "Options" returns to the board.
-            break;
+        case MENU_OPTIONS: ShowOptions(); break;
         // The loop ends and the window's destruction saves the game.
         case MENU_QUIT: PostQuitMessage(0); break;
         // Closed, "Resume Game", or a menu that could not be shown (-1): back to the board.

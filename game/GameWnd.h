@@ -66,6 +66,13 @@ public:
     void ShowMenu();
     int OnMenuResult(int result);
 
+    // ---- GameOptions.cpp: the Options dialog and what saving it changes ------------------------
+
+    // Runs the Options dialog on the current values. Saved values are taken back: the sound always,
+    // the pattern, mode and colours only within their ranges, the size through SetSize; a change of
+    // any but the sound starts a new game.
+    void ShowOptions();
+
     // ---- Fields ---------------------------------------------------------------------------------
 
     CPuzzleGame m_Game;

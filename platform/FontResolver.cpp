@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "platform/Device.h"
 #include "platform/FaceLibrary.h"
 #include "platform/FontFace.h"
 #include "platform/GdiState.h"
@@ -15,7 +16,10 @@
 namespace platform {
 namespace {
 
+// The system font's cell on a screen of 32-pixel icons; denser screens scale it with their icons,
+// as they do every other size.
 constexpr int kDefaultCellHeight = 12;
+constexpr int kDefaultCellIcon = 32;
 // Glyph pictures grow with the square of the height; nothing on a phone screen is taller.
 constexpr int kMaxCellHeight = 1024;
 constexpr LONG kBoldFrom = 600;
@@ -36,7 +40,8 @@ std::shared_ptr<FontFace> ResolveFace(const LOGFONTW& font) {
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     key.bold = font.lfWeight >= kBoldFrom;
     key.italic = font.lfItalic != 0;
-    key.cellHeight = font.lfHeight > 0 ? font.lfHeight : kDefaultCellHeight;
+    key.cellHeight = font.lfHeight > 0 ? font.lfHeight
+                                       : kDefaultCellHeight * CurrentDeviceProfile().icon / kDefaultCellIcon;
     auto& faces = Faces();
     if (auto it = faces.find(key); it != faces.end())
         if (auto shared = it->second.lock()) return shared;

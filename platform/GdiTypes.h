@@ -42,7 +42,7 @@ struct BITMAPINFO {
 
 constexpr int LF_FACESIZE = 32;
 struct LOGFONTW {
-    LONG lfHeight;  // > 0: the cell height in pixels; 0: a default
+    LONG lfHeight;  // > 0: the cell height in pixels; 0: the system font's, 12 per 32 pixels of icon
     LONG lfWidth;
     LONG lfEscapement;
     LONG lfOrientation;

@@ -158,6 +158,16 @@ LRESULT CALLBACK SelectorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         }
         case LB_GETCURSEL:
             return s->selected;
+        case LB_GETTEXT:
+        case LB_GETTEXTLEN: {
+            if (wParam >= s->entries.size() || (message == LB_GETTEXT && !lParam)) return LB_ERR;
+            const std::wstring& entry = s->entries[wParam];
+            if (message == LB_GETTEXT) {
+                auto out = reinterpret_cast<LPWSTR>(lParam);
+                out[entry.copy(out, entry.size())] = 0;
+            }
+            return static_cast<LRESULT>(entry.size());
+        }
         case WM_KEYDOWN:
             if (wParam == VK_LEFT || wParam == VK_RIGHT) Step(hwnd, wParam == VK_RIGHT ? 1 : -1);
             return 0;

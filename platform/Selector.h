@@ -25,6 +25,11 @@ constexpr UINT LB_RESETCONTENT = 0x0184;
 constexpr UINT LB_SETCURSEL = 0x0186;
 // The selected index, or LB_ERR when nothing is selected.
 constexpr UINT LB_GETCURSEL = 0x0188;
+// wParam the index, lParam a buffer of at least LB_GETTEXTLEN + 1 characters: copies the entry and
+// returns its length; LB_ERR for an index outside the list or a NULL buffer.
+constexpr UINT LB_GETTEXT = 0x0189;
+// wParam the index: the entry's length, LB_ERR outside the list.
+constexpr UINT LB_GETTEXTLEN = 0x018A;
 constexpr LRESULT LB_ERR = -1;
 // The notification code of a selection change.
 constexpr WORD LBN_SELCHANGE = 1;

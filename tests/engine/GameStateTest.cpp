@@ -1,6 +1,7 @@
 // The saved game: exact bytes, round trips through the settings store, and repair of bad values.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <tuple>
@@ -17,10 +18,11 @@ class GameStateTest : public PlatformTest {
 protected:
     std::string StatePath() const { return GameValuePath("GameState"); }
 
-    // A sound state in the middle of a Hard series: level 6 (0-based 5), 4 x 4, 3 colours.
+    // A sound state in the middle of a Hard series: level 6 (0-based 5), 4 x 4, 3 colours, the
+    // counters at their ceiling.
     static std::vector<uint8_t> SoundState() {
         std::vector<uint8_t> s(108, 0);
-        const int32_t head[] = {TYPE_NORMAL, 0, GAME_HARD}, tail[] = {4, 3, 6, 61, 5, 40, 999999, 123};
+        const int32_t head[] = {TYPE_NORMAL, 0, GAME_HARD}, tail[] = {4, 3, NO_RECORD, NO_RECORD, 5, 40, NO_RECORD, 123};
         for (int i = 0; i < 3; ++i) StoreLE32(&s[4 * i], head[i]);
         for (int i = 0; i < 8; ++i) StoreLE32(&s[76 + 4 * i], tail[i]);
         for (int x = 0; x < 4; ++x)
@@ -34,13 +36,9 @@ protected:
     }
 
     static void ExpectBoardDefaults(const CPuzzleGame& g) {
-        EXPECT_EQ(g.m_nMode, GAME_EASY);
-        EXPECT_EQ(g.m_nSize, 3);
-        EXPECT_EQ(g.m_nColors, 2);
-        EXPECT_EQ(g.m_nType, TYPE_NORMAL);
-        EXPECT_FALSE(g.m_bFrozen);
-        EXPECT_EQ(g.m_nMoves + g.m_nTotal + g.m_nLevel, 0);
-        for (BYTE c : g.m_Board) EXPECT_EQ(c, 0);
+        EXPECT_EQ(std::tuple(g.m_nMode, g.m_nSize, g.m_nColors, g.m_nType, g.m_bFrozen, g.m_nMoves + g.m_nTotal + g.m_nLevel),
+                  std::tuple(int(GAME_EASY), 3, 2, int(TYPE_NORMAL), FALSE, 0));
+        EXPECT_EQ(std::count(std::begin(g.m_Board), std::end(g.m_Board), 0), 64);
     }
 };
 
@@ -103,9 +101,8 @@ TEST_F(GameStateTest, ValuesOfAnyOtherLengthLeaveTheDefaults) {
         for (int r : g->m_nRecord) EXPECT_EQ(r, NO_RECORD);
     }
     auto g = Load(SoundState());
-    EXPECT_EQ(g->m_nMode, GAME_HARD) << "the sound state itself is accepted";
-    EXPECT_EQ(g->m_nLevel, 5);
-    EXPECT_EQ(g->m_nRecord[0], 40);
+    EXPECT_EQ(std::tuple(g->m_nMode, g->m_nLevel, g->m_nMoves, g->m_nRecord[0]), std::tuple(int(GAME_HARD), 5, NO_RECORD, 40))
+        << "the sound state itself is accepted";
 }
 
 // Every way the board part can break its rules; each gives the defaults for the board part and
@@ -122,6 +119,7 @@ TEST_F(GameStateTest, ABrokenBoardPartIsReplacedByTheDefaultsAndEachRecordIsChec
         {"type = 7", set({{0, 7}})},        {"type = -1", set({{0, -1}})},    {"mode = 5", set({{8, 5}})},
         {"mode = -2", set({{8, -2}})},      {"frozen = 2", set({{4, 2}})},    {"moves < 0", set({{84, -1}})},
         {"total < 0", set({{88, -5}})},     {"level < 0", set({{92, -1}})},   {"level 15 unfrozen", set({{92, 15}})},
+        {"moves > 999999", set({{84, NO_RECORD + 1}})},                       {"total = 2^31 - 1", set({{88, INT32_MAX}})},
         {"level 16 frozen", set({{92, 16}, {4, 1}})},
         {"level 1 in Single", set({{8, GAME_SINGLE}, {92, 1}})},
         {"level 1 in Random, frozen", set({{8, GAME_RANDOM}, {92, 1}, {4, 1}})},
@@ -152,6 +150,7 @@ TEST_F(GameStateTest, ABrokenBoardPartIsReplacedByTheDefaultsAndEachRecordIsChec
 
 TEST_F(GameStateTest, AFinishedSeriesRestsAtItsLastLevelOnlyFrozenAndBytesOutsideTheSquareAreZeroed) {
     std::vector<uint8_t> bytes = SoundState();
+    StoreLE32(&bytes[88], 61);  // below the ceiling, so that a counted press would show
     StoreLE32(&bytes[92], 15);
     StoreLE32(&bytes[4], 1);
     bytes[12 + 5 * 8 + 5] = 9;  // outside the 4 x 4 square, and above K

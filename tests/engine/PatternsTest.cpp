@@ -24,10 +24,7 @@ using PatternsTest = PlatformTest;
 
 // A frozen press on an all-0 board with K = 5, so no advance wraps.
 TEST_F(PatternsTest, EachPatternAtACornerAnEdgeAndTheCentre) {
-    const struct {
-        int type, n, x, y;
-        const char* board;
-    } cases[] = {
+    const struct { int type, n, x, y; const char* board; } cases[] = {
         {TYPE_NORMAL, 3, 0, 0, "110/100/000"},        {TYPE_NORMAL, 3, 1, 0, "111/010/000"},
         {TYPE_NORMAL, 3, 1, 1, "010/111/010"},        {TYPE_NOCENTER, 3, 2, 2, "000/001/010"},
         {TYPE_NOCENTER, 3, 0, 1, "100/010/100"},      {TYPE_NOCENTER, 3, 1, 1, "010/101/010"},
@@ -40,19 +37,14 @@ TEST_F(PatternsTest, EachPatternAtACornerAnEdgeAndTheCentre) {
     };
     for (const auto& c : cases) {
         CPuzzleGame g;
-        g.m_nType = c.type;
-        g.m_nSize = c.n;
-        g.m_nColors = 5;
-        g.m_bFrozen = TRUE;
+        std::tie(g.m_nType, g.m_nSize, g.m_nColors, g.m_bFrozen) = std::tuple(c.type, c.n, 5, TRUE);
         EXPECT_TRUE(g.Press(c.x, c.y));
         EXPECT_EQ(Board(g, c.n), c.board) << "type " << c.type << " at " << c.x << "," << c.y;
         for (int x = 0; x < 8; ++x)
             for (int y = c.n; y < 8; ++y) EXPECT_EQ(g.GetCell(x, y) + g.GetCell(y, x), 0) << "outside the square";
     }
     CPuzzleGame two;  // with two colours Double Center's pressed cell comes back to where it was
-    two.m_nType = TYPE_DOUBLECENTER;
-    two.m_nColors = 2;
-    two.m_bFrozen = TRUE;
+    std::tie(two.m_nType, two.m_nColors, two.m_bFrozen) = std::tuple(TYPE_DOUBLECENTER, 2, TRUE);
     two.Press(0, 1);
     EXPECT_EQ(Board(two, 3), "100/010/100");
 }
@@ -67,9 +59,7 @@ TEST_F(PatternsTest, PressesOffTheBoardAndFrozenPressesCountAndTellNothing) {
         EXPECT_FALSE(g.AdvanceCell(x, y));
     }
     EXPECT_EQ(Board(g, 8), "00000000/00000000/00000000/00000000/00000000/00000000/00000000/00000000");
-    g.m_nMode = GAME_SINGLE;
-    g.m_nType = TYPE_CORNERS;
-    g.m_bFrozen = TRUE;
+    std::tie(g.m_nMode, g.m_nType, g.m_bFrozen) = std::tuple(GAME_SINGLE, TYPE_CORNERS, TRUE);
     g.m_Board[1 * 8 + 1] = 1;  // pressing (0, 0) solves it: only (1, 1) changes
     EXPECT_TRUE(g.Press(0, 0));
     EXPECT_TRUE(g.IsBoardSolved());
@@ -111,16 +101,12 @@ TEST_F(PatternsTest, ScrambleAlwaysGivesASolvablePuzzle) {
             for (int type = 0; type <= 4; ++type) {
                 for (uint32_t seed = 1; seed <= 12; ++seed) {
                     CPuzzleGame g;
-                    g.m_nMode = GAME_SINGLE;
                     g.SetSize(n);
-                    g.m_nColors = k;
-                    g.m_nType = type;
+                    std::tie(g.m_nMode, g.m_nColors, g.m_nType) = std::tuple(GAME_SINGLE, k, type);
                     engine::SeedRandom(seed * 7919u + static_cast<uint32_t>(n * 100 + k * 10 + type));
                     g.NewGame();
                     SCOPED_TRACE(testing::Message() << "N=" << n << " K=" << k << " type=" << type << " seed=" << seed);
-                    ASSERT_FALSE(g.IsBoardSolved());
-                    ASSERT_FALSE(g.m_bFrozen);
-                    ASSERT_EQ(g.m_nMoves, 0);
+                    ASSERT_FALSE(g.IsBoardSolved() || g.m_bFrozen || g.m_nMoves);
                     for (int x = 0; x < 8; ++x)
                         for (int y = 0; y < 8; ++y) ASSERT_LT(g.GetCell(x, y), x < n && y < n ? k : 1);
                     ASSERT_TRUE(seed > 2 || SolveBoard(g).has_value());
@@ -133,10 +119,7 @@ TEST_F(PatternsTest, ScrambleAlwaysGivesASolvablePuzzle) {
 TEST_F(PatternsTest, ScrambleNeverRunsUnderBrokenRules) {
     for (auto [n, k, type] : {std::tuple{0, 2, 0}, {1, 2, 0}, {9, 2, 0}, {3, 1, 0}, {3, 2, 7}, {-4, 0, -1}}) {
         CPuzzleGame g;
-        g.m_nMode = GAME_SINGLE;
-        g.m_nSize = n;
-        g.m_nColors = k;
-        g.m_nType = type;
+        std::tie(g.m_nMode, g.m_nSize, g.m_nColors, g.m_nType) = std::tuple(GAME_SINGLE, n, k, type);
         g.NewGame();  // would divide by zero, index past the board or loop for ever
         EXPECT_EQ(std::tuple(g.m_nSize, g.m_nColors, g.m_nType), std::tuple(3, 2, int(TYPE_NORMAL)));
         EXPECT_FALSE(g.IsBoardSolved());

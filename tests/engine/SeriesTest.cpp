@@ -2,6 +2,7 @@
 // and the order of the engine's notifications.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <set>
 #include <tuple>
@@ -15,10 +16,7 @@
 
 namespace {
 
-struct Seen {
-    UINT message;
-    int moves, total, level;
-};
+struct Seen { UINT message; int moves, total, level; };
 
 class SeriesTest : public PlatformTest {
 protected:
@@ -33,8 +31,7 @@ protected:
         };
     }
     void TearDown() override {
-        game.reset();
-        owner.reset();
+        game.reset(), owner.reset();
         PlatformTest::TearDown();
     }
 
@@ -56,15 +53,11 @@ protected:
     }
 
     static bool CompletionPending() {
-        for (const MSG& m : platform::PendingPostedMessages())
-            if (m.message == WM_GAME_COMPLETE) return true;
-        return false;
+        const auto posted = platform::PendingPostedMessages();
+        return std::any_of(posted.begin(), posted.end(), [](const MSG& m) { return m.message == WM_GAME_COMPLETE; });
     }
-
     int Count(UINT message) const {
-        int n = 0;
-        for (const Seen& s : seen) n += s.message == message;
-        return n;
+        return static_cast<int>(std::count_if(seen.begin(), seen.end(), [&](const Seen& s) { return s.message == message; }));
     }
 
     // Plays a whole series from its record; returns the sizes met, level by level.
@@ -113,11 +106,7 @@ protected:
 };
 
 TEST_F(SeriesTest, EachSeriesRunsItsBoardsAndFinishesOnceSettingTheRecordAtTheEnd) {
-    const struct {
-        int mode;
-        uint32_t seed;
-        std::vector<int> sizes;
-    } series[] = {
+    const struct { int mode; uint32_t seed; std::vector<int> sizes; } series[] = {
         {GAME_EASY, 11, {3, 3, 4, 4, 4}},
         {GAME_NORMAL, 5, {3, 3, 4, 5, 6}},
         {GAME_HARD, 3, {3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 6, 6, 6, 7, 7}},
@@ -141,7 +130,13 @@ TEST_F(SeriesTest, EachSeriesRunsItsBoardsAndFinishesOnceSettingTheRecordAtTheEn
     EXPECT_EQ(seen.size(), before);
 }
 
-TEST_F(SeriesTest, TheRecordMovesOnlyForALowerTotalAndNeverForZero) {
+// On an all-zero 3 x 3 board that two presses cannot solve, the counters stop at 999999 as records do.
+TEST_F(SeriesTest, TheRecordMovesOnlyForALowerTotalAndNeverForZeroAndCountersStopAtTheCeiling) {
+    game->m_nMoves = NO_RECORD;
+    game->m_nTotal = NO_RECORD - 1;
+    game->Press(0, 0);
+    game->Press(2, 2);
+    EXPECT_EQ(std::tuple(game->m_nMoves, game->m_nTotal), std::tuple(NO_RECORD, NO_RECORD));
     game->m_nMode = GAME_EASY;
     game->m_nRecord[0] = 10;
     for (auto [total, record] : {std::pair{11, 10}, {10, 10}, {9, 9}, {0, 9}}) {
@@ -154,10 +149,7 @@ TEST_F(SeriesTest, TheRecordMovesOnlyForALowerTotalAndNeverForZero) {
 TEST_F(SeriesTest, SingleKeepsThePlayersBoardAndReportsEverySolve) {
     game->m_nMode = GAME_SINGLE;
     game->SetSize(5);
-    game->m_nColors = 4;
-    game->m_nType = TYPE_X;
-    game->m_nTotal = 9;
-    game->m_nLevel = 0;
+    std::tie(game->m_nColors, game->m_nType, game->m_nTotal, game->m_nLevel) = std::tuple(4, TYPE_X, 9, 0);
     engine::SeedRandom(8);
     game->NewGame();
     EXPECT_EQ(std::tuple(game->m_nSize, game->m_nColors, game->m_nType, game->m_nTotal), std::tuple(5, 4, int(TYPE_X), 0));
@@ -174,9 +166,7 @@ TEST_F(SeriesTest, RandomDrawsEveryBoardInRange) {
     std::set<int> sizes, colours, types;
     for (int i = 0; i < 300; ++i) {
         game->NewGame();
-        sizes.insert(game->m_nSize);
-        colours.insert(game->m_nColors);
-        types.insert(game->m_nType);
+        sizes.insert(game->m_nSize), colours.insert(game->m_nColors), types.insert(game->m_nType);
     }
     EXPECT_EQ(sizes, (std::set<int>{3, 4, 5, 6, 7, 8}));
     EXPECT_EQ(colours, (std::set<int>{2, 3, 4, 5}));
@@ -195,18 +185,12 @@ TEST_F(SeriesTest, NewGameInTheMiddleOfHardStartsAgainAndSetupOutsideTheTableCha
     game->NewGame();
     EXPECT_EQ(std::tuple(game->m_nLevel, game->m_nTotal, game->m_nSize, game->m_nColors), std::tuple(0, 0, 3, 2));
 
-    game->m_nMode = GAME_EASY;
-    game->m_nLevel = 5;
-    game->m_nSize = 6;
-    game->m_nMoves = 17;
+    std::tie(game->m_nMode, game->m_nLevel, game->m_nSize, game->m_nMoves) = std::tuple(GAME_EASY, 5, 6, 17);
     game->SetupLevel();
     EXPECT_EQ(std::tuple(game->m_nSize, game->m_nMoves), std::tuple(6, 17));
-    game->m_nMode = 9;  // unknown modes behave like Single at set-up
-    game->m_nLevel = 0;
+    std::tie(game->m_nMode, game->m_nLevel) = std::tuple(9, 0);  // unknown modes behave like Single at set-up
     game->SetupLevel();
-    EXPECT_EQ(std::tuple(game->m_nSize, game->m_nMoves), std::tuple(6, 0));
-    EXPECT_EQ(game->GetLevelCount(), 1);
-    EXPECT_EQ(game->GetRecord(), NO_RECORD);
+    EXPECT_EQ(std::tuple(game->m_nSize, game->m_nMoves, game->GetLevelCount(), game->GetRecord()), std::tuple(6, 0, 1, NO_RECORD));
 }
 
 }  // namespace

@@ -10,19 +10,14 @@ namespace {
 
 using MetricsTest = PlatformTest;
 
-TEST_F(MetricsTest, ScaleToScreenUsesTheWidthInPortraitAndTheHeightOtherwise) {
-    EXPECT_EQ(ScaleToScreen(18), 18);
-    for (auto [w, h, scaled] : {std::tuple{176, 220, 13}, {320, 240, 13}, {240, 240, 13}, {480, 640, 36}}) {
-        platform::SelectDeviceProfile(w, h);
-        EXPECT_EQ(ScaleToScreen(18), scaled) << w << "x" << h << " (a square screen counts as landscape)";
-    }
-}
-
-TEST_F(MetricsTest, UsableHeightIsTheClientHeightOfAFullScreenWindow) {
-    platform::SelectDeviceProfile(176, 220);
+// A square screen counts as landscape; without a window the whole screen is usable.
+TEST_F(MetricsTest, ScaleToScreenUsesTheWidthInPortraitAndTheHeightOtherwiseAndUsableHeightIsTheClients) {
     RecordingWindow w;
-    EXPECT_EQ(GetUsableHeight(w.hwnd()), 180);
-    EXPECT_EQ(GetUsableHeight(nullptr), 220) << "without a window the whole screen";
+    EXPECT_TRUE(ScaleToScreen(18) == 18 && GetUsableHeight(w.hwnd()) == 268 && GetUsableHeight(nullptr) == 320);
+    for (auto [width, height, scaled] : {std::tuple{176, 220, 13}, {320, 240, 13}, {240, 240, 13}, {480, 640, 36}}) {
+        platform::SelectDeviceProfile(width, height);
+        EXPECT_EQ(ScaleToScreen(18), scaled) << width << "x" << height;
+    }
 }
 
 }  // namespace

@@ -171,20 +171,22 @@ TEST_F(QorButtonTest, FlatStyleOnTenBySixAlsoForStylesOutOfRange) {
             << "style " << style;
 }
 
-TEST_F(QorButtonTest, RoundedStyleCornersAreTransparent) {
-    ASSERT_GE(GetSystemMetrics(SM_CYICON) / 6, 4);
-    HDC dc = Render(3, 40, 20, 0xFFE1CC, 0xD1AD91, 0x00FF00, 0xFFFFFF);
-    for (int x : {0, 39, 40, 79})
-        for (int y : {0, 19}) EXPECT_EQ(GetPixel(dc, x, y), KEY_COLOR) << x << "," << y;
-}
-
-// A magenta accent puts the pill's shadow exactly under the face, which covers it: the left and
-// bottom edges are the outline. Any other accent shows there.
-TEST_F(QorButtonTest, PillStyleShadowOnlyWithoutMagentaAccent) {
-    for (COLORREF accent : {0xFF00FFu, 0x00FF00u}) {
-        HDC dc = Render(4, 40, 16, 0xFFE1CC, 0xD1AD91, 0x5A320D, accent);
-        for (POINT p : {POINT{0, 8}, POINT{20, 15}})
-            EXPECT_EQ(GetPixel(dc, p.x, p.y), accent == 0xFF00FF ? 0x583008u : kGreen) << p.x << "," << p.y;
+// The pixels that tell a look: the rounded style's transparent corners; the pill's shadow, which a
+// magenta accent puts exactly under the face (so the left and bottom edges are the outline) and any
+// other accent shows; the framed glass's pressed look with a transparent row above its bottom frame.
+TEST_F(QorButtonTest, StylesShowTheirLooksAtTheirTellingPixels) {
+    const COLORREF key = KEY_COLOR, white = 0xF8FCF8, outline = 0x583008;
+    const struct { int style, w, h; COLORREF c1, c2, c3, c4; std::vector<std::tuple<int, int, COLORREF>> probes; } cases[] = {
+        {3, 40, 20, 0xFFE1CC, 0xD1AD91, 0x00FF00, 0xFFFFFF,
+         {{0, 0, key}, {0, 19, key}, {39, 0, key}, {39, 19, key}, {40, 0, key}, {40, 19, key}, {79, 0, key}, {79, 19, key}}},
+        {4, 40, 16, 0xFFE1CC, 0xD1AD91, 0x5A320D, 0xFF00FF, {{0, 8, outline}, {20, 15, outline}}},
+        {4, 40, 16, 0xFFE1CC, 0xD1AD91, 0x5A320D, 0x00FF00, {{0, 8, kGreen}, {20, 15, kGreen}}},
+        {9, 30, 12, 0xFFFFFF, 0x00FF00, 0, 0,
+         {{1, 10, kGreen}, {28, 10, kGreen}, {31, 10, key}, {44, 10, key}, {58, 10, key}, {31, 9, white}, {58, 9, white}}},
+    };
+    for (const auto& c : cases) {
+        HDC dc = Render(c.style, c.w, c.h, c.c1, c.c2, c.c3, c.c4);
+        for (auto [x, y, colour] : c.probes) EXPECT_EQ(GetPixel(dc, x, y), colour) << "style " << c.style << " at " << x << "," << y;
     }
 }
 
@@ -194,15 +196,6 @@ TEST_F(QorButtonTest, GlassStylesLightenEqualFacesForGood) {
         EXPECT_EQ(button.m_crFace1, face1) << "style " << style;
         EXPECT_TRUE(button.RenderImage());
         EXPECT_EQ(button.m_crFace1, face1) << "style " << style << " rendered again";
-    }
-}
-
-TEST_F(QorButtonTest, FramedGlassPressedLookKeepsATransparentRow) {
-    HDC dc = Render(9, 30, 12, 0xFFFFFF, 0x00FF00, 0, 0);
-    for (int x = 1; x < 29; ++x) {
-        EXPECT_EQ(GetPixel(dc, x, 10), kGreen) << x;
-        EXPECT_EQ(GetPixel(dc, 30 + x, 10), KEY_COLOR) << 30 + x;
-        EXPECT_EQ(GetPixel(dc, 30 + x, 9), 0xF8FCF8u) << 30 + x;
     }
 }
 

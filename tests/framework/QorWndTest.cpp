@@ -15,16 +15,12 @@
 
 namespace {
 
-// Records the operations called, with the message's arguments; answers from a table.
+// Records the operations called, with the message's arguments; answers from a table, or as the base.
 class ProbeWnd : public CQorWnd {
 public:
-    struct Call {
-        std::string op;
-        WPARAM wParam;
-        LPARAM lParam;
-    };
+    struct Call { std::string op; WPARAM wParam; LPARAM lParam; };
     std::vector<Call> calls;
-    std::map<std::string, int> answers;  // an operation not listed keeps the base behaviour
+    std::map<std::string, int> answers;
     std::function<void(HWND)> onInit;
 
     std::vector<std::string> Ops() const {
@@ -36,17 +32,12 @@ public:
 private:
     int Answer(const std::string& op, WPARAM wp, LPARAM lp, int base) {
         calls.push_back({op, wp, lp});
-        auto it = answers.find(op);
-        return it == answers.end() ? base : it->second;
+        return answers.contains(op) ? answers[op] : base;
     }
-    int OnChar(HWND h, WPARAM wp, LPARAM lp) override { return Answer("OnChar", wp, lp, CQorWnd::OnChar(h, wp, lp)); }
-    int OnKeyDown(HWND, WPARAM wp, LPARAM lp) override { return Answer("OnKeyDown", wp, lp, NOT_HANDLED); }
-    int OnKeyUp(HWND, WPARAM wp, LPARAM lp) override { return Answer("OnKeyUp", wp, lp, NOT_HANDLED); }
-    int OnCommand(HWND, WPARAM wp, LPARAM lp) override { return Answer("OnCommand", wp, lp, NOT_HANDLED); }
-    int OnDestroy(HWND h, WPARAM wp, LPARAM lp) override {
-        return Answer("OnDestroy", wp, lp, CQorWnd::OnDestroy(h, wp, lp));
-    }
-    int OnClose(HWND h, WPARAM wp, LPARAM lp) override { return Answer("OnClose", wp, lp, CQorWnd::OnClose(h, wp, lp)); }
+#define PROBE(Op) \
+    int Op(HWND h, WPARAM wp, LPARAM lp) override { return Answer(#Op, wp, lp, CQorWnd::Op(h, wp, lp)); }
+    PROBE(OnChar) PROBE(OnKeyDown) PROBE(OnKeyUp) PROBE(OnCommand) PROBE(OnDestroy) PROBE(OnClose)
+#undef PROBE
     int OnInit(HWND h, WPARAM wp, LPARAM lp) override {
         if (onInit) onInit(h);
         return Answer("OnInit", wp, lp, CQorWnd::OnInit(h, wp, lp));
@@ -98,30 +89,27 @@ TEST_F(QorWndTest, PaintDrawsTheClientOnlyWhenAskedAndTheStylusPointIsTwoUnsigne
     ProbeWnd w;
     ASSERT_TRUE(Make(w));
     w.answers["OnDraw"] = 1;
-    InvalidateRect(w.m_hWnd, nullptr, FALSE);
-    EXPECT_EQ(SendMessageW(w.m_hWnd, WM_PAINT, 0, 0), 1);
-    ASSERT_EQ(w.Ops(), std::vector<std::string>{"OnDraw"});
-    EXPECT_EQ(w.calls[0].wParam, 240u);
-    EXPECT_EQ(w.calls[0].lParam, 268);
-    EXPECT_FALSE(GetUpdateRect(w.m_hWnd, nullptr, FALSE)) << "the paint validated";
-    w.m_bPaint = FALSE;
-    InvalidateRect(w.m_hWnd, nullptr, FALSE);
-    w.calls.clear();
-    SendMessageW(w.m_hWnd, WM_PAINT, 0, 0);
-    EXPECT_EQ(w.Ops(), std::vector<std::string>{"OnDefault"}) << "with m_bPaint FALSE nothing is drawn";
-    EXPECT_FALSE(GetUpdateRect(w.m_hWnd, nullptr, FALSE)) << "and the default procedure validated";
-
+    for (BOOL paint : {TRUE, FALSE}) {
+        w.m_bPaint = paint;
+        w.calls.clear();
+        InvalidateRect(w.m_hWnd, nullptr, FALSE);
+        EXPECT_EQ(SendMessageW(w.m_hWnd, WM_PAINT, 0, 0), paint ? 1 : 0);
+        ASSERT_EQ(w.Ops(), std::vector<std::string>{paint ? "OnDraw" : "OnDefault"});
+        EXPECT_TRUE(!paint || (w.calls[0].wParam == 240u && w.calls[0].lParam == 268)) << "the client's size";
+        EXPECT_FALSE(GetUpdateRect(w.m_hWnd, nullptr, FALSE)) << "validated either way";
+    }
     w.calls.clear();
     SendMessageW(w.m_hWnd, WM_LBUTTONDOWN, 0, MAKELPARAM(0xFFFA, 80));
     ASSERT_FALSE(w.calls.empty());
-    EXPECT_EQ(w.calls[0].wParam, 65530u) << "never negative";
-    EXPECT_EQ(w.calls[0].lParam, 80);
+    EXPECT_TRUE(w.calls[0].wParam == 65530u && w.calls[0].lParam == 80) << "never negative";
 }
 
+// OnInit's result is returned as it is: -1 from WM_CREATE aborts the creation instead of reaching
+// the default procedure. A creation message without its record reaches the default procedure.
 TEST_F(QorWndTest, OnInitsResultIsReturnedAsItIsForCreateAndInitDialog) {
     ProbeWnd w;
     w.answers["OnInit"] = NOT_HANDLED;
-    EXPECT_FALSE(Make(w, L"Refused")) << "-1 from WM_CREATE aborts the creation instead of reaching the default";
+    EXPECT_FALSE(Make(w, L"Refused"));
     EXPECT_EQ(w.m_hWnd, nullptr);
     // WM_INITDIALOG as the dialog manager sends it, straight to the procedure.
     RecordingWindow host(/*visible=*/true);
@@ -136,17 +124,21 @@ TEST_F(QorWndTest, OnInitsResultIsReturnedAsItIsForCreateAndInitDialog) {
     EXPECT_EQ(CQorWnd::WindowProc(host.hwnd(), WM_CHAR, 'n', 0), 0);
     EXPECT_TRUE(d.calls.empty()) << "a message after the destruction reaches only the default";
     SetWindowLongPtrW(host.hwnd(), GWLP_USERDATA, 0);
+    ProbeWnd plain;
+    ASSERT_TRUE(Make(plain, L"Plain", L"PlainClass"));
+    EXPECT_EQ(SendMessageW(plain.m_hWnd, WM_CREATE, 0, 0), 0);
+    EXPECT_EQ(CQorWnd::WindowProc(nullptr, WM_CREATE, 0, 0), 0);
+    EXPECT_TRUE(plain.calls.empty() && IsWindow(plain.m_hWnd)) << "the window it reached carries on";
 }
 
 TEST_F(QorWndTest, DestroyDetachesTheObjectEvenWhenOnDestroyDoesNotAndFreesTheClass) {
-    ProbeWnd w;
+    ProbeWnd w, again, fresh;
     ASSERT_TRUE(Make(w, L"One", L"ReusedClass"));
     w.answers["OnDestroy"] = 0;  // the probe's answer: the base never ran
     DestroyWindow(w.m_hWnd);
     EXPECT_EQ(w.m_hWnd, nullptr);
     EXPECT_TRUE(w.Destroy());
     EXPECT_EQ(w.m_atomClass, 0);
-    ProbeWnd again, fresh;
     EXPECT_TRUE(Make(again, L"Two", L"ReusedClass")) << "the class name is free again";
     EXPECT_TRUE(fresh.Destroy()) << "harmless on a fresh object";
 }
@@ -157,20 +149,18 @@ TEST_F(QorWndTest, TheDefaultClassNameAndASecondCreateThatRaisesTheFirst) {
     EXPECT_STREQ(first.m_pszClassName, L"QorClassDefault");
     ShowWindow(first.m_hWnd, SW_MINIMIZE);
     EXPECT_FALSE(Make(second, L"Qor Tintaro", L""));
-    EXPECT_EQ(second.m_hWnd, nullptr);
-    EXPECT_EQ(second.m_atomClass, 0) << "no class is registered for a refused window";
+    EXPECT_TRUE(second.m_hWnd == nullptr && second.m_atomClass == 0) << "no class is registered for a refused window";
     EXPECT_EQ(backend.Raised(), 1) << "the existing window comes to the front";
 }
 
 TEST_F(QorWndTest, CloseQuitsForAWindowAndEndsADialogWithZero) {
-    ProbeWnd w;
+    ProbeWnd w, dialog;
     ASSERT_TRUE(Make(w));
     EXPECT_EQ(SendMessageW(w.m_hWnd, WM_CLOSE, 0, 0), 1);
     EXPECT_TRUE(IsWindow(w.m_hWnd)) << "closing posts the quit; the window stays";
     MSG msg;
     EXPECT_FALSE(GetMessageW(&msg, nullptr, 0, 0));
     EXPECT_EQ(msg.wParam, 0u);
-    ProbeWnd dialog;
     dialog.onInit = [](HWND h) { PostMessageW(h, WM_CLOSE, 0, 0); };
     EXPECT_EQ(dialog.DoModal(w.m_hWnd, instance, 129), 0);
     EXPECT_EQ(dialog.m_hWnd, nullptr);

@@ -16,12 +16,10 @@ TEST_F(SettingsTest, DwordsAreLittleEndianAndAFailedReadLeavesTheCallersValue) {
     EXPECT_FALSE(RegReadDword(kKey, L"PlaySounds", &v)) << "no key yet";
     ASSERT_TRUE(RegWriteDword(kKey, L"PlaySounds", 0x01020307));
     EXPECT_EQ(ReadBytes(GameValuePath("PlaySounds")), (std::vector<uint8_t>{0x07, 0x03, 0x02, 0x01}));
-    ASSERT_TRUE(RegReadDword(kKey, L"PlaySounds", &v));
-    EXPECT_EQ(v, 0x01020307u);
+    EXPECT_TRUE(RegReadDword(kKey, L"PlaySounds", &v) && v == 0x01020307u);
     WriteBytes(GameValuePath("PlaySounds"), {0x07, 0x00});
     v = 0xAABBCCDD;
-    ASSERT_TRUE(RegReadDword(kKey, L"PlaySounds", &v));
-    EXPECT_EQ(v, 0xAABB0007u) << "a short value fills only the low bytes";
+    EXPECT_TRUE(RegReadDword(kKey, L"PlaySounds", &v) && v == 0xAABB0007u) << "a short value fills only the low bytes";
     WriteBytes(GameValuePath("PlaySounds"), {1, 2, 3, 4, 5});
     EXPECT_FALSE(RegReadDword(kKey, L"PlaySounds", &v)) << "longer than 4 bytes";
     EXPECT_FALSE(RegReadDword(kKey, L"Missing", &v));
@@ -29,14 +27,11 @@ TEST_F(SettingsTest, DwordsAreLittleEndianAndAFailedReadLeavesTheCallersValue) {
 }
 
 TEST_F(SettingsTest, BinaryValuesReportWhatWasStoredAndAWriteWithoutItsKeyFails) {
-    uint8_t data[108];
+    uint8_t data[108], back[108] = {};
     for (int i = 0; i < 108; ++i) data[i] = static_cast<uint8_t>(255 - i);
     ASSERT_TRUE(RegWriteBinary(kKey, L"GameState", data, sizeof data));
-    uint8_t back[108] = {};
     DWORD size = sizeof back;
-    ASSERT_TRUE(RegReadBinary(kKey, L"GameState", back, &size));
-    EXPECT_EQ(size, 108u);
-    EXPECT_EQ(0, memcmp(back, data, sizeof data));
+    EXPECT_TRUE(RegReadBinary(kKey, L"GameState", back, &size) && size == 108u && memcmp(back, data, sizeof data) == 0);
     size = 100;
     EXPECT_FALSE(RegReadBinary(kKey, L"GameState", back, &size));
     EXPECT_EQ(size, 100u) << "a failed read leaves the size alone";

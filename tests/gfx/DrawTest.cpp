@@ -34,11 +34,7 @@ protected:
 // '.' untouched, 'o' red, '#' blue, 'n' the NO_COLOR value itself.
 TEST_F(DrawTest, PicturesOfTheNoColourRulesAndFramesOnTheRightAndBottomCoordinates) {
     const RECT box{0, 0, 5, 4}, round{0, 0, 6, 5}, frame{1, 1, 5, 4};
-    const struct {
-        const char* what;
-        std::function<BOOL(HDC)> draw;
-        const char* picture;
-    } cases[] = {
+    const struct { const char* what; std::function<BOOL(HDC)> draw; const char* picture; } cases[] = {
         {"DrawRectangle always draws its pen, even in the NO_COLOR value",
          [&](HDC dc) { return DrawRectangle(dc, &box, kBlue, NO_COLOR); }, "nnnnn.\nn###n.\nn###n.\nnnnnn.\n......\n"},
         {"a NO_COLOR fill leaves the inside", [&](HDC dc) { return DrawRectangle(dc, &box, NO_COLOR, kRed); },
@@ -60,11 +56,9 @@ TEST_F(DrawTest, PicturesOfTheNoColourRulesAndFramesOnTheRightAndBottomCoordinat
         EXPECT_EQ(Show(dc, 6, 5), c.picture) << c.what;
     }
     HDC dc = Surface(6, 5);
-    EXPECT_EQ(DrawFrame(dc, &frame, kRed, -1), 0);
+    EXPECT_FALSE(DrawFrame(dc, &frame, kRed, -1) || DrawFrame(nullptr, &frame, kRed, 1) || DrawRectangle(dc, nullptr, kBlue, kRed));
     EXPECT_EQ(Show(dc, 6, 5), "......\n......\n......\n......\n......\n");
-    EXPECT_EQ(DrawFrame(nullptr, &frame, kRed, 1), 0);
     EXPECT_EQ(DrawRoundRect(nullptr, &round, kBlue, kRed, 4, 4), 0) << "the shape failed on a null DC";
-    EXPECT_EQ(DrawRectangle(dc, nullptr, kBlue, kRed), 0);
 }
 
 TEST_F(DrawTest, EveryCallLeavesTheCallersSelectionAndNoObjectBehind) {
@@ -84,8 +78,7 @@ TEST_F(DrawTest, EveryCallLeavesTheCallersSelectionAndNoObjectBehind) {
     DrawRoundRect(dc, &rc, NO_COLOR, NO_COLOR, 3, 3);
     DrawFrame(dc, &rc, kRed, 3);
     DrawFrame(dc, &rc, kRed, -1);
-    EXPECT_EQ(record->pen, pen);
-    EXPECT_EQ(record->brush, brush);
+    EXPECT_TRUE(record->pen == pen && record->brush == brush);
     EXPECT_TRUE(platform::CountGdiObjects() == before) << "an object was left behind";
     EXPECT_EQ(Rectangle(dc, 0, 0, 6, 6), TRUE);
     EXPECT_EQ(Show(dc, 6, 6), "wwwwww\nwwwwww\nwwwwww\nwwwwww\nwwwwww\nwwwwww\n")
@@ -93,18 +86,16 @@ TEST_F(DrawTest, EveryCallLeavesTheCallersSelectionAndNoObjectBehind) {
 }
 
 TEST_F(DrawTest, MakersAndDeletion) {
-    EXPECT_EQ(MakePen(kRed, PS_SOLID, -1), nullptr);
-    EXPECT_EQ(FillSolidRect(nullptr, nullptr, kBlue), 0);
+    EXPECT_FALSE(MakePen(kRed, PS_SOLID, -1) || FillSolidRect(nullptr, nullptr, kBlue));
     HPEN pen = MakePen(kRed, PS_SOLID, 0);
+    const HPEN made = pen;
     HDC dc = Surface(2, 2);
     HGDIOBJ old = SelectObject(dc, pen);
     EXPECT_EQ(DeleteGdiObject(&pen), 0) << "a selected pen is not deleted";
-    EXPECT_NE(pen, nullptr) << "and its handle is kept for a later try";
+    EXPECT_EQ(pen, made) << "and its handle is kept for a later try";
     SelectObject(dc, old);
-    const HPEN made = pen;
     EXPECT_EQ(DeleteGdiObject(&pen), 1);
-    EXPECT_EQ(pen, nullptr);
-    EXPECT_EQ(platform::FindPen(made), nullptr);
+    EXPECT_TRUE(pen == nullptr && platform::FindPen(made) == nullptr);
     EXPECT_EQ(DeleteGdiObject(&pen), 0) << "a cleared handle";
 }
 

@@ -1,11 +1,13 @@
-// Vertical and diagonal gradients: the worked row positions, the column copies, the diagonal's
-// strip, and the DC forms against the surface forms.
+// Vertical, diagonal and rounded gradients: the worked rows and bands, the column copies, the
+// diagonal's strip, the outline and corners with the marker quirk, and the DC forms against the
+// surface forms.
 #include <gtest/gtest.h>
 
 #include <bit>
 
 #include "gfx/Blend.h"
 #include "gfx/Gradient.h"
+#include "gfx/RoundGradient.h"
 #include "platform/Blit.h"
 #include "tests/gfx/Surfaces.h"
 #include "tests/support/PlatformFixture.h"
@@ -18,15 +20,18 @@ protected:
         return s.m_bm.bmBitsPixel == 24 ? GradientFillBits24(s.m_pBits, s.m_bm, s.m_hDC, &rc, top, bottom)
                                          : GradientFillBits16(s.m_pBits, s.m_bm, s.m_hDC, &rc, top, bottom);
     }
-    static COLORREF Grey(int v) { return RGB(v, v, v); }
 };
+
+COLORREF Grey(int v) { return RGB(v, v, v); }
+// (255 × t) >> 8 of white and of red, as a 5-6-5 surface gives them back.
+COLORREF GreyAt(int t) { return Packed(Grey((255 * t) >> 8)); }
+COLORREF RedAt(int t) { return Packed(RGB((255 * t) >> 8, 0, 0)); }
 
 TEST_F(GradientTest, WorkedRowsOnBothDepths) {
     CQorGDI one;
     ASSERT_TRUE(MakeSection(one, 4, 1, 24));
     EXPECT_TRUE(Vertical(one, RECT{0, 0, 4, 1}, 0x000000, 0x804020));
-    for (COLORREF c : Pixels(one)) EXPECT_EQ(c, RGB(0x1F, 0x3F, 0x7F)) << "height 1: the bottom colour × 255/256";
-
+    EXPECT_EQ(Pixels(one), std::vector<COLORREF>(4, RGB(0x1F, 0x3F, 0x7F))) << "height 1: the bottom colour × 255/256";
     // Black to white: (255 × t) >> 8 for t = 84, 169, 255 from the top line down; t is taken in
     // single precision (85 in double precision).
     const int expected[3] = {83, 168, 254};
@@ -34,11 +39,8 @@ TEST_F(GradientTest, WorkedRowsOnBothDepths) {
         CQorGDI s;
         ASSERT_TRUE(MakeSection(s, 5, 3, depth));
         EXPECT_TRUE(Vertical(s, RECT{0, 0, 5, 3}, 0x000000, 0xFFFFFF));
-        for (int y = 0; y < 3; ++y)
-            for (int x = 0; x < 5; ++x) {
-                const COLORREF want = depth == 24 ? Grey(expected[y]) : Packed(Grey(expected[y]));
-                EXPECT_EQ(s.GetPixel(x, y), want) << depth << " bits, " << x << "," << y;
-            }
+        EXPECT_EQ(Mismatches(s, [&](int, int y) { return depth == 24 ? Grey(expected[y]) : Packed(Grey(expected[y])); }), "")
+            << depth << " bits";
     }
 }
 
@@ -46,68 +48,90 @@ TEST_F(GradientTest, ColumnIsCopiedAcrossWithLogarithmicallyManyTransfers) {
     for (int w = 1; w <= 70; ++w) {
         CQorGDI s;
         ASSERT_TRUE(MakeSection(s, w + 3, 6, 16, 0x0000FF));
+        const RECT rc{2, 1, 2 + w, 5};
         const long before = platform::BlockTransferCalls();
-        EXPECT_TRUE(Vertical(s, RECT{2, 1, 2 + w, 5}, 0x00FF00, 0xFF0000));
-        const long transfers = platform::BlockTransferCalls() - before;
-        EXPECT_LE(transfers, std::bit_width(static_cast<unsigned>(w - 1))) << "width " << w;
-        for (int y = 0; y < 6; ++y)
-            for (int x = 0; x < w + 3; ++x) {
-                const bool inside = x >= 2 && x < 2 + w && y >= 1 && y < 5;
-                const COLORREF want = inside ? s.GetPixel(2, y) : Packed(0x0000FF);
-                ASSERT_EQ(s.GetPixel(x, y), want) << "width " << w << " at " << x << "," << y;
-            }
+        EXPECT_TRUE(Vertical(s, rc, 0x00FF00, 0xFF0000));
+        EXPECT_LE(platform::BlockTransferCalls() - before, std::bit_width(static_cast<unsigned>(w - 1))) << "width " << w;
+        ASSERT_EQ(Mismatches(s, [&](int x, int y) { return Inside(rc, x, y) ? s.GetPixel(2, y) : Packed(0x0000FF); }), "")
+            << "width " << w;
         EXPECT_NE(s.GetPixel(2, 1), s.GetPixel(2, 4)) << "a gradient, not a fill";
     }
 }
 
 TEST_F(GradientTest, DCFormDrawsThroughATemporaryOfTheAskedDepth) {
     CQorGDI reference24, target;
-    ASSERT_TRUE(MakeSection(reference24, 4, 3, 24));
+    ASSERT_TRUE(MakeSection(reference24, 4, 3, 24) && MakeSection(target, 7, 5, 16, 0x0000FF));
     ASSERT_TRUE(Vertical(reference24, RECT{0, 0, 4, 3}, 0x2080F0, 0xF08020));
-    ASSERT_TRUE(MakeSection(target, 7, 5, 16, 0x0000FF));
     RECT rc{2, 1, 6, 4};
     EXPECT_TRUE(GradientFillRectDC(target.m_hDC, &rc, 0x2080F0, 0xF08020, TRUE));
-    for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 7; ++x) {
-            const bool inside = x >= 2 && x < 6 && y >= 1 && y < 4;
-            const COLORREF want = inside ? Packed(reference24.GetPixel(x - 2, y - 1)) : Packed(0x0000FF);
-            EXPECT_EQ(target.GetPixel(x, y), want) << x << "," << y;
-        }
+    EXPECT_EQ(Mismatches(target, [&](int x, int y) { return Packed(Inside(rc, x, y) ? reference24.GetPixel(x - 2, y - 1) : 0x0000FF); }), "");
 }
 
+// The strip is a vertical gradient w + h lines high; one transfer per column, one to make it a section.
 TEST_F(GradientTest, EachDiagonalPixelTakesTheStripPixelOfItsDiagonal) {
     for (int depth : {16, 24}) {
-        // The strip: a vertical gradient w + h lines high.
         CQorGDI strip, s;
-        ASSERT_TRUE(MakeSection(strip, 1, 11, depth));
+        ASSERT_TRUE(MakeSection(strip, 1, 11, depth) && MakeSection(s, 9, 8, depth, 0x0000FF));
         ASSERT_TRUE(Vertical(strip, RECT{0, 0, 1, 11}, 0x00FFFF, 0x400000));
-        ASSERT_TRUE(MakeSection(s, 9, 8, depth, 0x0000FF));
         const COLORREF outside = s.GetPixel(0, 0);
         RECT rc{1, 2, 8, 6};  // 7 × 4
         const long before = platform::BlockTransferCalls();
         EXPECT_TRUE(s.DiagonalGradientFillRect(&rc, 0x00FFFF, 0x400000));
-        EXPECT_LE(platform::BlockTransferCalls() - before, 7 + 1) << "one per column, one to make the strip a section";
-        for (int y = 0; y < 8; ++y)
-            for (int x = 0; x < 9; ++x) {
-                const bool inside = x >= 1 && x < 8 && y >= 2 && y < 6;
-                EXPECT_EQ(s.GetPixel(x, y), inside ? strip.GetPixel(0, (x - 1) + (y - 2)) : outside)
-                    << depth << " bits at " << x << "," << y;
-            }
+        EXPECT_LE(platform::BlockTransferCalls() - before, 7 + 1);
+        EXPECT_EQ(Mismatches(s, [&](int x, int y) { return Inside(rc, x, y) ? strip.GetPixel(0, x - 1 + y - 2) : outside; }), "")
+            << depth << " bits";
     }
 }
 
 TEST_F(GradientTest, DiagonalDCFormMatchesTheSurfaceForm) {
     CQorGDI direct, throughDC;
-    ASSERT_TRUE(MakeSection(direct, 5, 4, 16));
-    ASSERT_TRUE(MakeSection(throughDC, 8, 6, 16, 0x00FF00));
+    ASSERT_TRUE(MakeSection(direct, 5, 4, 16) && MakeSection(throughDC, 8, 6, 16, 0x00FF00));
     RECT all{0, 0, 5, 4}, rc{2, 1, 7, 5};
     ASSERT_TRUE(direct.DiagonalGradientFillRect(&all, 0x8080FF, 0x200000));
     EXPECT_TRUE(DiagonalGradientFillRectDC(throughDC.m_hDC, &rc, 0x8080FF, 0x200000));
-    for (int y = 0; y < 6; ++y)
-        for (int x = 0; x < 8; ++x) {
-            const bool inside = x >= 2 && x < 7 && y >= 1 && y < 5;
-            EXPECT_EQ(throughDC.GetPixel(x, y), inside ? direct.GetPixel(x - 2, y - 1) : Packed(0x00FF00)) << x << "," << y;
-        }
+    EXPECT_EQ(Mismatches(throughDC, [&](int x, int y) { return Inside(rc, x, y) ? direct.GetPixel(x - 2, y - 1) : Packed(0x00FF00); }), "");
+}
+
+// The middle column of a two-band shape with no outline: grey above the middle line, red from it down.
+TEST_F(GradientTest, TwoBandRows) {
+    const std::pair<int, std::vector<COLORREF>> cases[] = {
+        {10, {GreyAt(51), GreyAt(101), GreyAt(153), GreyAt(203), RedAt(0), RedAt(51), RedAt(101), RedAt(153), RedAt(203), RedAt(255)}},
+        {9, {GreyAt(56), GreyAt(113), GreyAt(169), GreyAt(226), RedAt(28), RedAt(84), RedAt(141), RedAt(198), RedAt(255)}},
+        {1, {RedAt(255)}},
+    };
+    for (const auto& [h, want] : cases) {
+        CQorGDI s;
+        ASSERT_TRUE(MakeSection(s, 12, h + 2, 16, 0x00FF00));
+        RECT rc{0, 1, 12, h + 1};
+        EXPECT_TRUE(GlossRoundRectBits(s.m_pBits, s.m_bm, s.m_hDC, &rc, NO_COLOR, h > 1 ? 4 : 0, 4, 0x000000,
+                                       0xFFFFFF, 0x000000, 0x0000FF));
+        std::vector<COLORREF> column;
+        for (int y = 1; y <= h; ++y) column.push_back(s.GetPixel(6, y));
+        EXPECT_EQ(column, want) << "height " << h;
+        EXPECT_TRUE(s.GetPixel(6, 0) == Packed(0x00FF00) && s.GetPixel(6, h + 1) == Packed(0x00FF00));
+    }
+}
+
+TEST_F(GradientTest, RoundedOutlineKeepsThePenCornersStayOutsideAndMarkerPixelsInsideAreTakenForTheShape) {
+    CQorGDI shape, plain, marked;
+    ASSERT_TRUE(MakeSection(shape, 16, 12, 16, 0x0000FF) && MakeSection(plain, 16, 12, 16, 0x0000FF));
+    RECT rc{1, 1, 15, 11};
+    EXPECT_TRUE(shape.GradientRoundRect(&rc, 0x00FF00, 6, 6, 0x203040, 0xF0E0D0));
+    ASSERT_TRUE(plain.GradientFillRect(&rc, 0x203040, 0xF0E0D0, FALSE));
+    for (POINT p : {POINT{1, 1}, POINT{14, 10}, POINT{0, 0}}) EXPECT_EQ(shape.GetPixel(p.x, p.y), Packed(0x0000FF));
+    for (POINT p : {POINT{8, 1}, POINT{8, 10}, POINT{1, 6}, POINT{14, 6}})
+        EXPECT_EQ(shape.GetPixel(p.x, p.y), Packed(0x00FF00)) << "outline on the inner edge at " << p.x << "," << p.y;
+    const RECT middle{3, 2, 13, 10};
+    EXPECT_EQ(Mismatches(shape, [&](int x, int y) { return Inside(middle, x, y) ? plain.GetPixel(x, y) : shape.GetPixel(x, y); }), "")
+        << "the inside is the vertical gradient";
+    // The marker colour in a corner inside rc is taken for part of the shape (top line of 8: t = 31);
+    // outside rc it is left as it was.
+    ASSERT_TRUE(MakeSection(marked, 12, 8, 16, 0x0000FF));
+    marked.SetPixel(0, 0, 0xF808F8);
+    marked.SetPixel(11, 0, 0xF808F8);
+    RECT left{0, 0, 10, 8};
+    EXPECT_TRUE(marked.GradientRoundRect(&left, 0x00FF00, 6, 6, 0x000000, 0xFFFFFF));
+    EXPECT_TRUE(marked.GetPixel(0, 0) == GreyAt(31) && marked.GetPixel(11, 0) == 0xF808F8u);
 }
 
 }  // namespace

@@ -9,37 +9,31 @@
 
 namespace {
 
-class QorGDITest : public PlatformTest {
-protected:
-    // A picture that no two pixels share, so a shifted or flipped copy shows.
-    static void Paint(CQorGDI& s) {
-        for (int y = 0; y < s.m_bm.bmHeight; ++y)
-            for (int x = 0; x < s.m_bm.bmWidth; ++x) s.SetPixel(x, y, RGB(x * 40, y * 36, (x + y) * 20));
-    }
-    // The pen a DC has selected, found by swapping another in and back.
-    static HGDIOBJ CurrentPen(HDC dc) {
-        HGDIOBJ pen = ::SelectObject(dc, GetStockObject(WHITE_PEN));
-        ::SelectObject(dc, pen);
-        return pen;
-    }
-};
+using QorGDITest = PlatformTest;
+
+// A picture that no two pixels share, so a shifted or flipped copy shows.
+void Paint(CQorGDI& s) {
+    for (int y = 0; y < s.m_bm.bmHeight; ++y)
+        for (int x = 0; x < s.m_bm.bmWidth; ++x) s.SetPixel(x, y, RGB(x * 40, y * 36, (x + y) * 20));
+}
+// The pen a DC has selected, found by swapping another in and back.
+HGDIOBJ CurrentPen(HDC dc) {
+    HGDIOBJ pen = ::SelectObject(dc, GetStockObject(WHITE_PEN));
+    ::SelectObject(dc, pen);
+    return pen;
+}
 
 TEST_F(QorGDITest, PixelsOutsideTheSurfaceAreRefusedOnSectionsAndDeviceBitmaps) {
     CQorGDI none;
-    EXPECT_EQ(none.GetPixel(0, 0), 0u) << "no DC";
-    EXPECT_FALSE(none.SetPixel(0, 0, 0x123456));
+    EXPECT_TRUE(none.GetPixel(0, 0) == 0u && !none.SetPixel(0, 0, 0x123456)) << "no DC";
     for (BOOL section : {TRUE, FALSE}) {
         CQorGDI s;
         ASSERT_TRUE(s.CreateSized(GetDC(nullptr), 4, 3, FALSE, section, FALSE, 16));
-        EXPECT_TRUE(s.SetPixel(0, 0, 0x000000)) << "writing black is a success too";
-        EXPECT_TRUE(s.SetPixel(3, 2, 0xFFFFFF));
-        for (POINT p : {POINT{4, 0}, POINT{0, 3}, POINT{-1, 0}, POINT{0, -1}}) {
-            EXPECT_EQ(s.GetPixel(p.x, p.y), KEY_COLOR) << p.x << "," << p.y;
-            EXPECT_FALSE(s.SetPixel(p.x, p.y, 0xFFFFFF)) << p.x << "," << p.y;
-        }
-        std::vector<COLORREF> want(12, 0);
-        want.back() = 0xF8FCF8;
-        EXPECT_EQ(Pixels(s), want) << "a refused write touched the surface";
+        EXPECT_TRUE(s.SetPixel(0, 0, 0x000000) && s.SetPixel(3, 2, 0xFFFFFF)) << "writing black is a success too";
+        for (POINT p : {POINT{4, 0}, POINT{0, 3}, POINT{-1, 0}, POINT{0, -1}})
+            EXPECT_TRUE(s.GetPixel(p.x, p.y) == KEY_COLOR && !s.SetPixel(p.x, p.y, 0xFFFFFF)) << p.x << "," << p.y;
+        EXPECT_EQ(Mismatches(s, [](int x, int y) { return x == 3 && y == 2 ? 0xF8FCF8 : 0; }), "")
+            << "a refused write touched the surface";
     }
 }
 
@@ -57,37 +51,33 @@ TEST_F(QorGDITest, CreationRefusesEmptySizesClearsToTheKeyAndCopiesItsRectangleF
     RECT rc{2, 1, 5, 4};
     ASSERT_TRUE(part.Create(ref.m_hDC, &rc, TRUE, TRUE, TRUE, 24));
     ASSERT_EQ(part.m_bm.bmWidth * part.m_bm.bmHeight, 9);
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 3; ++x) EXPECT_EQ(part.GetPixel(x, y), ref.GetPixel(x + 2, y + 1)) << x << "," << y;
+    EXPECT_EQ(Mismatches(part, [&](int x, int y) { return ref.GetPixel(x + 2, y + 1); }), "");
 }
 
+// Each conversion keeps the picture; when the temporary's DC, then its bitmap, cannot be made, the
+// original stays as it was.
 TEST_F(QorGDITest, ConversionsKeepThePictureAndAFailedOneKeepsTheOriginal) {
     for (int depth : {16, 24}) {
+        SCOPED_TRACE(depth);
         CQorGDI s;
         ASSERT_TRUE(s.CreateSized(nullptr, 7, 5, FALSE, TRUE, FALSE, depth));
         Paint(s);
         const std::vector<COLORREF> before = Pixels(s);
         const HBITMAP section = s.m_hBitmap;
-        EXPECT_TRUE(s.MakeDIB()) << "already a section";
-        EXPECT_EQ(s.m_hBitmap, section);
+        EXPECT_TRUE(s.MakeDIB() && s.m_hBitmap == section) << "already a section";
         ASSERT_TRUE(s.MakeDeviceBitmap());
-        EXPECT_EQ(s.m_pBits, nullptr);
-        EXPECT_EQ(s.m_bm.bmBitsPixel, depth);
-        EXPECT_EQ(Pixels(s), before) << depth << " bits as a device bitmap";
-        for (int after : {0, 1}) {  // the temporary's DC fails, then its bitmap
+        EXPECT_TRUE(s.m_pBits == nullptr && s.m_bm.bmBitsPixel == depth && Pixels(s) == before) << "as a device bitmap";
+        for (int after : {0, 1}) {
             platform::FailNextPixelBuffers(1, after);
             EXPECT_FALSE(s.MakeDIB());
-            EXPECT_EQ(s.m_pBits, nullptr);
-            EXPECT_EQ(Pixels(s), before);
+            EXPECT_TRUE(s.m_pBits == nullptr && Pixels(s) == before);
         }
         ASSERT_TRUE(s.MakeDIB());
-        EXPECT_EQ(s.m_bm.bmBits, s.m_pBits);
-        EXPECT_EQ(Pixels(s), before) << depth << " bits back as a section";
+        EXPECT_TRUE(s.m_bm.bmBits == s.m_pBits && Pixels(s) == before) << "back as a section";
         BYTE* bits = s.m_pBits;
         platform::FailNextPixelBuffers(1, 1);
         EXPECT_FALSE(s.MakeDeviceBitmap());
-        EXPECT_EQ(s.m_pBits, bits);
-        EXPECT_EQ(Pixels(s), before);
+        EXPECT_TRUE(s.m_pBits == bits && Pixels(s) == before);
     }
     CQorGDI s;
     ASSERT_TRUE(s.CreateSized(nullptr, 4, 4, FALSE, TRUE, FALSE, 16));
@@ -112,7 +102,6 @@ TEST_F(QorGDITest, DetachHandsOverAWorkingDCAndDestroyReleasesEverything) {
     s.Destroy();
     EXPECT_EQ(CurrentPen(dc), pen) << "the caller owns it all now: the DC still works and holds the pen";
     EXPECT_EQ(GetPixel(dc, 2, 1), 0u);
-
     ASSERT_TRUE(s.CreateSized(nullptr, 3, 2, FALSE, TRUE, FALSE, 16));
     dc = s.m_hDC;
     pen = CreatePen(PS_SOLID, 1, 0x00FF00);
@@ -123,21 +112,18 @@ TEST_F(QorGDITest, DetachHandsOverAWorkingDCAndDestroyReleasesEverything) {
     EXPECT_TRUE(DeleteObject(pen)) << "deselected by Destroy";
 }
 
+// A second selection first puts the original back; the caller keeps ownership of what it selects.
 TEST_F(QorGDITest, TheSelectionSlotRestoresWhatItDisplacedAlsoOnConversion) {
     CQorGDI s;
     EXPECT_FALSE(s.SelectObject(GetStockObject(WHITE_PEN))) << "no DC";
     ASSERT_TRUE(s.CreateSized(nullptr, 3, 2, FALSE, TRUE, FALSE, 16));
     const HGDIOBJ original = CurrentPen(s.m_hDC);
     HPEN red = CreatePen(PS_SOLID, 1, 0x0000FF), blue = CreatePen(PS_SOLID, 1, 0xFF0000);
-    EXPECT_TRUE(s.SelectObject(red));
-    EXPECT_EQ(CurrentPen(s.m_hDC), red);
-    EXPECT_TRUE(s.SelectObject(blue));
-    EXPECT_EQ(s.m_hPrev2, original) << "the second selection first put the original back";
+    EXPECT_TRUE(s.SelectObject(red) && CurrentPen(s.m_hDC) == red);
+    EXPECT_TRUE(s.SelectObject(blue) && DeleteObject(red));
     EXPECT_FALSE(s.SelectObject(nullptr));
     EXPECT_EQ(CurrentPen(s.m_hDC), original);
-    EXPECT_TRUE(DeleteObject(red)) << "the caller keeps ownership";
-    ASSERT_TRUE(s.SelectObject(blue));
-    ASSERT_TRUE(s.MakeDeviceBitmap());
+    ASSERT_TRUE(s.SelectObject(blue) && s.MakeDeviceBitmap());
     EXPECT_NE(CurrentPen(s.m_hDC), blue);
     EXPECT_TRUE(DeleteObject(blue)) << "deselected by the conversion";
 }

@@ -2,9 +2,11 @@
 // surface forms), untouched pixels when it refuses, the DC forms' temporaries, and clipping.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 
 #include "gfx/Blend.h"
+#include "gfx/Colors.h"
 #include "gfx/Gradient.h"
 #include "gfx/RoundGradient.h"
 #include "platform/PixelBuffer.h"
@@ -117,16 +119,32 @@ TEST_F(SurfaceFormsTest, ClippedRectanglesLookAsOnALargerSurface) {
     for (size_t i = 0; i < std::size(ops); ++i) {
         const auto& [depth, op] = ops[i];
         for (RECT rc : {RECT{-5, -5, W + 5, H + 5}, RECT{-3, 2, 4, H + 9}, RECT{3, -8, W + 1, 3}}) {
-            SCOPED_TRACE( testing::Message() << "op " << i << ", " << depth << " bits, rect "
-                                            << rc.left << "," << rc.top << "," << rc.right << "," << rc.bottom);
+            SCOPED_TRACE(testing::Message() << "op " << i << ", " << depth << " bits, rect " << testing::PrintToString(rc));
             CQorGDI small, large;
-            ASSERT_TRUE(MakeSection(small, W, H, depth, 0x0000FF));
-            ASSERT_TRUE(MakeSection(large, W + 20, H + 20, depth, 0x0000FF));
-            EXPECT_TRUE(op(small, rc));
-            EXPECT_TRUE(op(large, RECT{rc.left + 10, rc.top + 10, rc.right + 10, rc.bottom + 10}));
-            for (int y = 0; y < H; ++y)
-                for (int x = 0; x < W; ++x) ASSERT_EQ(small.GetPixel(x, y), large.GetPixel(x + 10, y + 10)) << x << "," << y;
+            ASSERT_TRUE(MakeSection(small, W, H, depth, 0x0000FF) && MakeSection(large, W + 20, H + 20, depth, 0x0000FF));
+            EXPECT_TRUE(op(small, rc) && op(large, RECT{rc.left + 10, rc.top + 10, rc.right + 10, rc.bottom + 10}));
+            EXPECT_EQ(Mismatches(small, [&](int x, int y) { return large.GetPixel(x + 10, y + 10); }), "");
         }
+    }
+}
+
+// Rectangles reaching far past the surface cost only their visible part, which keeps the colours of
+// its place in the whole: black to white, the surface sits half-way along the whole rectangle (127
+// of 255), or at the very start of one far taller than any surface may be.
+TEST_F(SurfaceFormsTest, FarRectanglesDrawTheirVisiblePartAtItsPlace) {
+    const RECT whole{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, tall{0, 0, 8, 1 << 30};
+    const COLORREF half = Packed(RGB(126, 126, 126));
+    const std::pair<Op, COLORREF> cases[] = {
+        {[&](CQorGDI& s, RECT) { return s.DiagonalGradientFillRect(&whole, 0, 0xFFFFFF); }, half},
+        {[&](CQorGDI& s, RECT) { return s.DiagonalGradientFillRect(&tall, 0, 0xFFFFFF); }, 0},
+        {[&](CQorGDI& s, RECT) { return s.GradientFillRect(&whole, 0, 0xFFFFFF, FALSE); }, half},
+        {[&](CQorGDI& s, RECT) { return s.GradientRoundRect(&whole, NO_COLOR, 9, 9, 0, 0xFFFFFF); }, half},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        CQorGDI s;
+        ASSERT_TRUE(MakeSection(s, 8, 6, 16, 0x0000FF));
+        EXPECT_TRUE(cases[i].first(s, whole));
+        EXPECT_EQ(Pixels(s), std::vector<COLORREF>(48, cases[i].second)) << "case " << i;
     }
 }
 

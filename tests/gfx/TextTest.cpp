@@ -21,12 +21,7 @@ int Width(const wchar_t* text, HFONT font) {
     GetTextExtentExPointW(dc, text, static_cast<int>(std::wstring(text).size()), 0, nullptr, nullptr, &s);
     return s.cx;
 }
-bool Same(HDC a, HDC b) {
-    for (int y = 0; y < kH; ++y)
-        for (int x = 0; x < kW; ++x)
-            if (GetPixel(a, x, y) != GetPixel(b, x, y)) return false;
-    return true;
-}
+bool Same(HDC a, HDC b) { return SamePixels(a, b, kW, kH); }
 // The columns an OPAQUE draw on black painted on row y.
 std::pair<int, int> Painted(HDC dc, int y) {
     int first = -1, last = -1;
@@ -106,31 +101,25 @@ TEST_F(GfxTextTest, ColourModeAndFontArePutBack) {
     EXPECT_EQ(DrawTextAt(nullptr, L"x", 0, 0, 0, font, 0, OPAQUE), 0);
 }
 
+// The OPAQUE background shows where the box starts: at x = 50 for alignment 0 (and any unknown one),
+// ending there for 2, and centred on it for 1. A text 20 or 21 pixels wide has a box 22 or 23 wide,
+// whose halves are rounded toward zero: 39 to 61 either way.
 TEST_F(GfxTextTest, DrawTextAtBoxes) {
-    // The OPAQUE background shows where the text starts: at the box's left edge, from row y.
-    const int cx = Width(L"88", font);
-    for (int align : {0, 1, 2, 7}) {
-        SCOPED_TRACE(align);
-        HDC dc = SectionDC(kW, kH, 24, 0);
-        SetBkColor(dc, 0x0000FF);
-        EXPECT_EQ(DrawTextAt(dc, L"88", 80, 4, align, font, 0xFFFFFF, OPAQUE), 16);
-        const int left = align == 1 ? 80 - (cx + 2) / 2 : align == 2 ? 80 - cx - 2 : 80;
-        EXPECT_EQ(Painted(dc, 4), std::make_pair(left, left + cx));
-        EXPECT_EQ(Painted(dc, 3).first, -1);
-    }
-    // A text 20 or 21 pixels wide centred on x = 50 has the box 39 to 61: the halves of 22 and 23
-    // are rounded toward zero.
     for (int wide : {20, 21}) {
-        std::pair<HFONT, const wchar_t*> found{};
-        for (int h = 8; h <= 40 && !found.first; ++h)
-            for (const wchar_t* text : {L"00", L"000", L"0"})
-                if (HFONT f = MakeFont(h, FW_NORMAL, TRUE, L"Tahoma", 0, 0, 0); !found.first && Width(text, f) == wide)
-                    found = {f, text};
-        ASSERT_NE(found.first, nullptr) << wide;
-        HDC dc = SectionDC(kW, kH, 24, 0);
-        SetBkColor(dc, 0x0000FF);
-        DrawTextAt(dc, found.second, 50, 0, 1, found.first, 0xFFFFFF, OPAQUE);
-        EXPECT_EQ(Painted(dc, 0), std::make_pair(39, 39 + wide)) << wide;
+        HFONT font = nullptr;
+        const wchar_t* text = nullptr;
+        int height = 7;
+        while (!font && ++height <= 40)
+            for (const wchar_t* t : {L"00", L"000", L"0"})
+                if (HFONT f = MakeFont(height, FW_NORMAL, TRUE, L"Tahoma", 0, 0, 0); !font && Width(t, f) == wide) font = f, text = t;
+        ASSERT_NE(font, nullptr) << wide;
+        for (auto [align, left] : {std::pair{0, 50}, {7, 50}, {1, 39}, {2, 28 - (wide - 20)}}) {
+            HDC dc = SectionDC(kW, kH, 24, 0);
+            SetBkColor(dc, 0x0000FF);
+            EXPECT_EQ(DrawTextAt(dc, text, 50, 4, align, font, 0xFFFFFF, OPAQUE), height) << "the text's height";
+            EXPECT_EQ(Painted(dc, 4), std::make_pair(left, left + wide)) << wide << " wide, alignment " << align;
+            EXPECT_EQ(Painted(dc, 3).first, -1) << "from row y down";
+        }
     }
 }
 

@@ -12,14 +12,10 @@ using DeviceTest = PlatformTest;
 
 TEST_F(DeviceTest, ScreenOptionsSelectKnownProfilesOnly) {
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 240) << "the default phone";
-    EXPECT_EQ(GetSystemMetrics(SM_CYICON), 32);
-    EXPECT_EQ(GetSystemMetrics(42), 0);
-    auto small = platform::ParseScreenOption("176x220");
-    ASSERT_TRUE(small);
-    EXPECT_EQ(small->bar, 20);
-    auto large = platform::ParseScreenOption("480X640");
-    ASSERT_TRUE(large);
-    EXPECT_EQ(large->icon, 64);
+    EXPECT_TRUE(GetSystemMetrics(SM_CYICON) == 32 && GetSystemMetrics(42) == 0);
+    auto small = platform::ParseScreenOption("176x220"), large = platform::ParseScreenOption("480X640");
+    ASSERT_TRUE(small && large);
+    EXPECT_TRUE(small->bar == 20 && large->icon == 64);
     for (const char* bad : {"", "240", "240x", "x320", "241x320", "240x320x16", "-240x320", "240 x 320"})
         EXPECT_FALSE(platform::ParseScreenOption(bad)) << bad;
     ASSERT_TRUE(platform::SelectDeviceProfile(640, 480));

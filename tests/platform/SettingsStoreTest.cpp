@@ -1,10 +1,13 @@
-// The settings store: keys as folders, values as files, atomic writes, registry read rules.
+// The settings store: keys as folders, values as files replaced atomically, registry read rules,
+// and folders and files that would block, break or fool a read or a write.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 #include "platform/Registry.h"
@@ -16,51 +19,45 @@ constexpr wchar_t kKey[] = L"SOFTWARE\\Qor\\Tintaro";
 
 class SettingsStoreTest : public PlatformTest {
 protected:
-    LONG Write(LPCWSTR name, const std::vector<uint8_t>& bytes, LPCWSTR key = kKey) {
+    static LONG Write(LPCWSTR name, const std::vector<uint8_t>& bytes, LPCWSTR key = kKey) {
         HKEY h = nullptr;
         LONG r = RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, 0, nullptr, &h, nullptr);
-        if (r != ERROR_SUCCESS) return r;
-        r = RegSetValueExW(h, name, 0, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size()));
+        if (r == ERROR_SUCCESS) r = RegSetValueExW(h, name, 0, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size()));
         RegCloseKey(h);
         return r;
     }
-
-    // Reads with a buffer of `capacity` bytes; returns the result and fills *out with what was stored.
-    LONG Read(LPCWSTR name, DWORD capacity, std::vector<uint8_t>* out, DWORD* reported = nullptr) {
+    // Reads with a buffer of `capacity` bytes: *out gets what was stored, *reported the size given back.
+    static LONG Read(LPCWSTR name, std::vector<uint8_t>* out, DWORD capacity = 108, DWORD* reported = nullptr) {
         HKEY h = nullptr;
         LONG r = RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, 0, &h);
-        if (r != ERROR_SUCCESS) return r;
-        std::vector<uint8_t> buffer(capacity, 0xEE);
+        out->assign(capacity, 0xEE);
         DWORD size = capacity;
-        r = RegQueryValueExW(h, name, nullptr, nullptr, buffer.data(), &size);
+        if (r == ERROR_SUCCESS) r = RegQueryValueExW(h, name, nullptr, nullptr, out->data(), &size);
         RegCloseKey(h);
         if (reported) *reported = size;
-        if (r == ERROR_SUCCESS) out->assign(buffer.begin(), buffer.begin() + size);
+        out->resize(r == ERROR_SUCCESS ? size : 0);
         return r;
     }
+    std::string Folder() const { return ConfigRoot() + "/Qor/Tintaro"; }
 };
 
-TEST_F(SettingsStoreTest, ValuesRoundTripAsFilesShortOnesReportTheirSizeAndLongOnesFail) {
+TEST_F(SettingsStoreTest, ValuesRoundTripAsFilesInAPrivateFolderAndTooSmallABufferFails) {
     std::vector<uint8_t> state(108), back;
     for (size_t i = 0; i < state.size(); ++i) state[i] = static_cast<uint8_t>(i * 7);
     ASSERT_EQ(Write(L"GameState", state), ERROR_SUCCESS);
     EXPECT_EQ(ReadBytes(GameValuePath("GameState")), state) << "the file holds the raw bytes";
-    ASSERT_EQ(Read(L"GameState", 108, &back), ERROR_SUCCESS);
+    ASSERT_EQ(Read(L"GameState", &back), ERROR_SUCCESS);
     EXPECT_EQ(back, state);
     struct stat st{};
-    ASSERT_EQ(stat((ConfigRoot() + "/Qor/Tintaro").c_str(), &st), 0);
+    ASSERT_EQ(stat(Folder().c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u) << "the settings folder is private";
-
-    DWORD reported = 0;
-    WriteBytes(GameValuePath("GameState"), std::vector<uint8_t>(107, 1));
-    ASSERT_EQ(Read(L"GameState", 108, &back, &reported), ERROR_SUCCESS);
-    EXPECT_EQ(reported, 107u);
-    WriteBytes(GameValuePath("GameState"), std::vector<uint8_t>(109, 1));
-    back.clear();
-    EXPECT_EQ(Read(L"GameState", 108, &back, &reported), ERROR_MORE_DATA);
-    EXPECT_EQ(reported, 109u);
-    EXPECT_TRUE(back.empty());
-    EXPECT_EQ(Read(L"Missing", 4, &back), ERROR_FILE_NOT_FOUND);
+    for (auto [size, result] : {std::pair{107, ERROR_SUCCESS}, {109, ERROR_MORE_DATA}}) {
+        DWORD reported = 0;
+        WriteBytes(GameValuePath("GameState"), std::vector<uint8_t>(size, 1));
+        EXPECT_EQ(Read(L"GameState", &back, 108, &reported), result);
+        EXPECT_EQ(reported, static_cast<DWORD>(size));
+    }
+    EXPECT_EQ(Read(L"Missing", &back, 4), ERROR_FILE_NOT_FOUND);
 }
 
 TEST_F(SettingsStoreTest, OpeningNeverCreatesWhileCreatingMakesTheWholePath) {
@@ -73,76 +70,80 @@ TEST_F(SettingsStoreTest, OpeningNeverCreatesWhileCreatingMakesTheWholePath) {
         EXPECT_EQ(disposition, expected);
         EXPECT_EQ(RegCloseKey(h), ERROR_SUCCESS);
     }
-    EXPECT_TRUE(std::filesystem::is_directory(ConfigRoot() + "/Qor/Tintaro"));
+    EXPECT_TRUE(std::filesystem::is_directory(Folder()));
     EXPECT_EQ(RegCloseKey(h), ERROR_INVALID_HANDLE) << "a closed key is dead";
 }
 
 TEST_F(SettingsStoreTest, AKillBetweenTheTemporaryFileAndTheRenameKeepsTheOldValue) {
     ASSERT_EQ(Write(L"GameState", std::vector<uint8_t>(108, 0xAA)), ERROR_SUCCESS);
-
-    pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
+    const int status = RunChild([] {
         platform::SetStoreWriteHook([](platform::StoreWriteStage, const std::string&) { raise(SIGKILL); });
-        Write(L"GameState", std::vector<uint8_t>(108, 0xBB));
-        _exit(0);  // not reached: the hook kills the process mid-write
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status));
-    EXPECT_EQ(WTERMSIG(status), SIGKILL);
-
+        return Write(L"GameState", std::vector<uint8_t>(108, 0xBB)) == ERROR_SUCCESS ? 0 : 1;  // killed before
+    });
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
     std::vector<uint8_t> back;
-    ASSERT_EQ(Read(L"GameState", 108, &back), ERROR_SUCCESS);
+    ASSERT_EQ(Read(L"GameState", &back), ERROR_SUCCESS);
     EXPECT_EQ(back, std::vector<uint8_t>(108, 0xAA));
-
-    // The next orderly write replaces the leftover temporary file and lands.
+    // The next orderly write lands in spite of the temporary file left behind.
     ASSERT_EQ(Write(L"GameState", std::vector<uint8_t>(108, 0xCC)), ERROR_SUCCESS);
-    ASSERT_EQ(Read(L"GameState", 108, &back), ERROR_SUCCESS);
+    ASSERT_EQ(Read(L"GameState", &back), ERROR_SUCCESS);
     EXPECT_EQ(back, std::vector<uint8_t>(108, 0xCC));
-    EXPECT_FALSE(FileExists(GameValuePath("GameState.tmp")));
 }
 
-TEST_F(SettingsStoreTest, AWriteIntoAReadOnlyFolderFailsCleanly) {
+// A folder read-only to the writer (root ignores permission bits, so the write runs as nobody),
+// and one others may add files to but not open for the flush: the write fails and says why.
+TEST_F(SettingsStoreTest, AWriteThatCannotLandOrBeFlushedFailsAndSaysWhy) {
     ASSERT_EQ(Write(L"GameState", std::vector<uint8_t>(108, 0x11)), ERROR_SUCCESS);
-    std::string folder = ConfigRoot() + "/Qor/Tintaro";
-    // Read-only for whoever writes: root ignores permission bits, so it writes as nobody.
     for (const std::string& dir : {TempDir(), ConfigRoot(), ConfigRoot() + "/Qor"}) chmod(dir.c_str(), 0755);
-    chmod(folder.c_str(), 0555);
-
-    pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(3);
-        HKEY h = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, 0, &h) != ERROR_SUCCESS) _exit(4);
-        uint8_t bytes[108] = {0x22};
-        LONG r = RegSetValueExW(h, L"GameState", 0, REG_BINARY, bytes, sizeof bytes);
-        _exit(r == ERROR_ACCESS_DENIED ? 0 : 1);
+    for (mode_t mode : {0555, 0733}) {
+        chmod(Folder().c_str(), mode);
+        EXPECT_EQ(RunChild([] {
+                      if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return 3;
+                      const LONG r = Write(L"GameState", std::vector<uint8_t>(108, 0x22));
+                      const std::vector<platform::StoreWriteFailure> f = platform::FailedStoreWrites();
+                      return r == ERROR_ACCESS_DENIED && f.size() == 1 && f[0].reason == std::strerror(EACCES) ? 0 : 1;
+                  }),
+                  0)
+            << std::oct << mode;
+        std::vector<uint8_t> back;
+        EXPECT_TRUE(mode != 0555 || (Read(L"GameState", &back) == ERROR_SUCCESS && back[0] == 0x11)) << "kept";
     }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status)) << "the failed write must not crash";
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    chmod(folder.c_str(), 0700);
+}
 
-    std::vector<uint8_t> back;
-    ASSERT_EQ(Read(L"GameState", 108, &back), ERROR_SUCCESS);
-    EXPECT_EQ(back, std::vector<uint8_t>(108, 0x11));
+TEST_F(SettingsStoreTest, SpecialFilesAtTheValueOrTheOldTemporaryNameNeitherBlockNorBreak) {
+    alarm(60);  // a read or write that blocks ends the test instead of hanging it
+    std::string fifo = TempDir() + "/fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // At the name: a FIFO, a socket, a link to a device, a link to a FIFO, a folder (which, at the
+    // value itself, is the one thing a write cannot replace).
+    for (int kind = 0; kind < 5; ++kind) {
+        for (std::string name : {"GameState.tmp", "GameState"}) {
+            std::string at = Folder() + "/" + name;
+            std::filesystem::remove_all(Folder());
+            std::filesystem::create_directories(Folder());
+            ASSERT_EQ(kind < 2   ? mknod(at.c_str(), (kind ? S_IFSOCK : S_IFIFO) | 0600, 0)
+                      : kind < 4 ? symlink(kind == 2 ? "/dev/zero" : fifo.c_str(), at.c_str())
+                                 : mkdir(at.c_str(), 0700),
+                      0);
+            std::vector<uint8_t> back;
+            EXPECT_EQ(Read(L"GameState", &back, 1), ERROR_FILE_NOT_FOUND) << name;
+            bool blocked = kind == 4 && name == "GameState";
+            EXPECT_EQ(Write(L"GameState", {0x5A}) == ERROR_SUCCESS, !blocked) << name;
+            EXPECT_EQ(Read(L"GameState", &back, 1) == ERROR_SUCCESS && back[0] == 0x5A, !blocked) << name;
+        }
+    }
+    alarm(0);
+    std::vector<platform::StoreWriteFailure> f = platform::FailedStoreWrites();
+    ASSERT_EQ(f.size(), 1u);
+    EXPECT_EQ(f[0].folder + "|" + f[0].value + "|" + f[0].reason, Folder() + "|GameState|" + std::strerror(EISDIR));
 }
 
 TEST_F(SettingsStoreTest, NamesThatWouldLeaveTheFolderAreRefused) {
-    HKEY h = nullptr;
-    EXPECT_NE(RegCreateKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\..\\..\\escape", 0, nullptr, 0, 0, nullptr, &h, nullptr),
-              ERROR_SUCCESS);
-    EXPECT_NE(RegCreateKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\a/b", 0, nullptr, 0, 0, nullptr, &h, nullptr),
-              ERROR_SUCCESS);
-    EXPECT_NE(RegCreateKeyExW(HKEY_CURRENT_USER, L"SYSTEM\\Qor", 0, nullptr, 0, 0, nullptr, &h, nullptr),
-              ERROR_SUCCESS);
-    EXPECT_NE(Write(L"../GameState", {1}), ERROR_SUCCESS);
-    EXPECT_NE(Write(L"GameState.tmp", {1}), ERROR_SUCCESS) << "temporary files are not values";
-    EXPECT_FALSE(FileExists(TempDir() + "/escape"));
-    EXPECT_FALSE(FileExists(ConfigRoot() + "/Qor/GameState"));
+    for (LPCWSTR key : {L"SOFTWARE\\..\\..\\escape", L"SOFTWARE\\a/b", L"SYSTEM\\Qor"})
+        EXPECT_NE(Write(L"GameState", {1}, key), ERROR_SUCCESS) << key;
+    for (LPCWSTR name : {L"../GameState", L"GameState.tmp"})  // temporary files are not values
+        EXPECT_NE(Write(name, {1}), ERROR_SUCCESS) << name;
+    EXPECT_FALSE(FileExists(TempDir() + "/escape") || FileExists(ConfigRoot() + "/Qor/GameState"));
 }
 
 TEST_F(SettingsStoreTest, TheDefaultRootFollowsXdgConfigHome) {
@@ -152,6 +153,24 @@ TEST_F(SettingsStoreTest, TheDefaultRootFollowsXdgConfigHome) {
     setenv("XDG_CONFIG_HOME", "relative/config", 1);  // ignored: XDG wants an absolute path
     setenv("HOME", "/home/player", 1);
     EXPECT_EQ(platform::SettingsRoot(), "/home/player/.config");
+}
+
+// A test that moves HOME or XDG_CONFIG_HOME, as the one above does, leaves them as it found them.
+struct MovingTest : PlatformTest {
+    void TestBody() override {}
+    using PlatformTest::SetUp, PlatformTest::TearDown;
+};
+
+TEST(EnvironmentTest, AFixtureTestPutsHomeAndConfigHomeBack) {
+    auto variable = [](const char* name) { return std::string(std::getenv(name) ? std::getenv(name) : "(unset)"); };
+    const std::string home = variable("HOME"), config = variable("XDG_CONFIG_HOME");
+    MovingTest moving;
+    moving.SetUp();
+    setenv("HOME", "/elsewhere", 1);
+    setenv("XDG_CONFIG_HOME", "/elsewhere/config", 1);
+    moving.TearDown();
+    EXPECT_EQ(variable("HOME"), home);
+    EXPECT_EQ(variable("XDG_CONFIG_HOME"), config);
 }
 
 }  // namespace

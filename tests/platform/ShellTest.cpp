@@ -9,6 +9,7 @@
 #include "platform/SoftKeyBar.h"
 #include "platform/Windowing.h"
 #include "res/Resources.h"
+#include "tests/support/GdiPictures.h"
 #include "tests/support/PlatformFixture.h"
 
 namespace {
@@ -42,16 +43,13 @@ TEST_F(ShellTest, FullScreenSetUpFillsTheAreaBetweenTheBarsAndSendsSizeAtOnce) {
     ASSERT_TRUE(ShellInitDialog(&init));
     RECT rc;
     GetWindowRect(w.hwnd(), &rc);
-    EXPECT_EQ(rc.top, 20);
-    EXPECT_EQ(rc.bottom, 200);
+    EXPECT_EQ(rc, (RECT{0, 20, 176, 200}));
     ASSERT_EQ(w.Of(WM_SIZE).size(), 1u);
     EXPECT_EQ(w.Of(WM_SIZE)[0].lParam, MAKELPARAM(176, 180));
-    ShellInitDialog(&init);
-    EXPECT_EQ(w.Of(WM_SIZE).size(), 2u) << "a size message even when the size stays";
-    SHELLDLGINIT done{SHELL_DLG_FLAGS, w.hwnd(), SHELL_DLG_DONEBUTTON};
-    ShellInitDialog(&done);
-    EXPECT_EQ(w.Of(WM_SIZE).size(), 2u) << "without the full-screen flag nothing moves";
-    SHELLDLGINIT bad{SHELL_DLG_FLAGS, nullptr, SHELL_DLG_FULLSCREEN};
+    ShellInitDialog(&init);  // a size message even when the size stays
+    SHELLDLGINIT done{SHELL_DLG_FLAGS, w.hwnd(), SHELL_DLG_DONEBUTTON}, bad{SHELL_DLG_FLAGS, nullptr, SHELL_DLG_FULLSCREEN};
+    ShellInitDialog(&done);  // without the full-screen flag nothing moves
+    EXPECT_EQ(w.Of(WM_SIZE).size(), 2u);
     EXPECT_FALSE(ShellInitDialog(&bad));
 }
 
@@ -60,8 +58,7 @@ TEST_F(ShellTest, SoftKeysAndTapsOnTheBarSendTheirCommandsWhenReleased) {
     HWND bar = MakeBar(w.hwnd(), 131);
     auto labels = platform::SoftKeyLabelsOf(w.hwnd());
     ASSERT_EQ(labels.size(), 2u);
-    EXPECT_EQ(labels[0].text, L"Save");
-    EXPECT_EQ(labels[1].text, L"Cancel");
+    EXPECT_TRUE(labels[0].text == L"Save" && labels[1].text == L"Cancel");
     ScriptKeyEvent(InputType::KeyDown, VK_F1);
     RecordingWindow::DrainQueue();
     EXPECT_TRUE(w.Messages().empty()) << "nothing on the press";
@@ -74,7 +71,6 @@ TEST_F(ShellTest, SoftKeysAndTapsOnTheBarSendTheirCommandsWhenReleased) {
     EXPECT_EQ(Commands(w), (std::vector<WPARAM>{32791, 32790, 32790}));
     EXPECT_EQ(w.Of(WM_COMMAND)[0].lParam, reinterpret_cast<LPARAM>(bar));
     EXPECT_EQ(w.Messages().size(), 3u) << "neither the keys nor the taps arrive themselves";
-
     w.Clear();
     MakeBar(w.hwnd(), 133);  // a new bar replaces the old one; it has no right soft key
     backend.ScriptKey(VK_F2);
@@ -113,8 +109,7 @@ TEST_F(ShellTest, BackIsAKeyUntilOverriddenThenAHotKeyOnPressAndRelease) {
     backend.ScriptKey(VK_ESCAPE);
     RecordingWindow::DrainQueue();
     ASSERT_EQ(w.Messages(), (std::vector<UINT>{WM_HOTKEY, WM_HOTKEY}));
-    EXPECT_EQ(w.Entries()[0].lParam, 0x001B0000);
-    EXPECT_EQ(w.Entries()[1].lParam, 0x001B1000);
+    EXPECT_TRUE(w.Entries()[0].lParam == 0x001B0000 && w.Entries()[1].lParam == 0x001B1000) << "press, then release";
     w.Clear();
     SendMessageW(bar, 0x593, 0x1B, MAKELPARAM(SHELL_OVERRIDE_NOTIFY, 0));
     backend.ScriptKey(VK_ESCAPE);
@@ -126,24 +121,20 @@ TEST_F(ShellTest, BackIsAKeyUntilOverriddenThenAHotKeyOnPressAndRelease) {
 TEST_F(ShellTest, TheBarsAreDrawnAboveAndBelowTheWindowsAndTheStatusBarContentCanHide) {
     RecordingWindow w(/*visible=*/true);
     HDC dc = GetDC(w.hwnd());
-    RECT all{-10, -40, 300, 400};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillColour(dc, RECT{-10, -40, 300, 400}, 0xFFFFFF);
     ReleaseDC(w.hwnd(), dc);
     EXPECT_EQ(backend.FramePixel(0, 0), 0x0000) << "no shell used yet: nothing drawn";
     MakeBar(w.hwnd(), 133);
     platform::PresentScreen();
     const uint16_t bar = backend.FramePixel(0, 0);
-    EXPECT_NE(bar, 0x0000);
-    EXPECT_NE(bar, 0xFFFF);
+    EXPECT_TRUE(bar != 0x0000 && bar != 0xFFFF);
     for (POINT p : {POINT{239, 25}, POINT{0, 294}, POINT{239, 319}}) EXPECT_EQ(backend.FramePixel(p.x, p.y), bar);
-    EXPECT_EQ(backend.FramePixel(0, 26), 0xFFFF) << "the window's own pixels between the bars";
-    EXPECT_EQ(backend.FramePixel(239, 293), 0xFFFF);
-
+    EXPECT_TRUE(backend.FramePixel(0, 26) == 0xFFFF && backend.FramePixel(239, 293) == 0xFFFF) << "the window's own pixels";
     EXPECT_FALSE(platform::HidesStatusBar(w.hwnd()));
-    ShellFullScreen(w.hwnd(), SHELL_FS_HIDETASKBAR);
-    EXPECT_TRUE(platform::HidesStatusBar(w.hwnd()));
-    ShellFullScreen(w.hwnd(), SHELL_FS_SHOWTASKBAR);
-    EXPECT_FALSE(platform::HidesStatusBar(w.hwnd()));
+    for (DWORD state : {SHELL_FS_HIDETASKBAR, SHELL_FS_SHOWTASKBAR}) {
+        ShellFullScreen(w.hwnd(), state);
+        EXPECT_EQ(platform::HidesStatusBar(w.hwnd()), state == SHELL_FS_HIDETASKBAR);
+    }
 }
 
 }  // namespace

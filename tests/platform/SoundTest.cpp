@@ -1,4 +1,4 @@
-// The two sounds as files, and PlaySoundW: what reaches the backend, and WAVE data it refuses.
+// The two sounds and PlaySoundW: what reaches the backend, and WAVE data it refuses.
 #include "platform/Sound.h"
 
 #include <gtest/gtest.h>
@@ -22,52 +22,27 @@ protected:
     HINSTANCE game = nullptr;
 };
 
-TEST_F(SoundTest, TheSoundsAreEightBitMonoPcmOfTheirExactSizesStartingAndEndingAtRest) {
-    struct Expected {
-        LPCWSTR name;
-        uint32_t rate, samples;
-    };
-    for (const Expected& e : {Expected{L"IDR_WAV_Move", 11025, 1480}, Expected{L"IDR_WAV_Level", 22050, 13941}}) {
+// Both sounds reach the backend whole, at their rates, as the flags asked. Their samples follow the
+// canonical 44-byte header (a pad byte after an odd count) and are pleasant at normal volume: no
+// clipping, centred on silence, no step at either end.
+TEST_F(SoundTest, TheSoundsPlayWholeAtTheirRatesStartingAndEndingAtRest) {
+    const struct { LPCWSTR name; int rate; size_t samples; } sounds[] = {{L"IDR_WAV_Move", 11025, 1480}, {L"IDR_WAV_Level", 22050, 13941}};
+    for (const auto& e : sounds) {
+        ASSERT_TRUE(PlaySoundW(e.name, game, 0x42005));
+        const auto& p = backend.PlayedSounds().back();
+        EXPECT_TRUE(p.name == e.name && p.flags == 0x42005u && p.sampleRate == e.rate && p.bytes == e.samples);
         HRSRC found = FindResourceW(game, e.name, RT_WAVE);
-        ASSERT_NE(found, nullptr);
-        const auto* w = static_cast<const uint8_t*>(LockResource(LoadResource(game, found)));
-        auto le = [w](size_t at, int bytes) {
-            uint32_t v = 0;
-            for (int i = bytes - 1; i >= 0; --i) v = v << 8 | w[at + i];
-            return v;
-        };
-        // The canonical 44-byte header, the samples, a pad byte after an odd count.
         ASSERT_EQ(SizeofResource(game, found), 44 + e.samples + (e.samples & 1));
-        EXPECT_TRUE(std::equal(w, w + 4, "RIFF") && std::equal(w + 8, w + 16, "WAVEfmt "));
-        EXPECT_EQ(le(4, 4), SizeofResource(game, found) - 8);
-        EXPECT_EQ(le(20, 4), 0x10001u) << "PCM, mono";
-        EXPECT_EQ(le(24, 4), e.rate);
-        EXPECT_EQ(le(34, 2), 8u);
-        EXPECT_EQ(le(40, 4), e.samples);
-        // Pleasant at normal volume: no clipping, centred on silence, no step at either end.
-        const uint8_t *first = w + 44, *last = first + e.samples;
-        EXPECT_GT(*std::min_element(first, last), 8);
-        EXPECT_LT(*std::max_element(first, last), 247);
+        const uint8_t *first = static_cast<const uint8_t*>(LockResource(LoadResource(game, found))) + 44, *last = first + e.samples;
+        EXPECT_TRUE(*std::min_element(first, last) > 8 && *std::max_element(first, last) < 247);
         EXPECT_NEAR(std::accumulate(first, last, 0.0) / e.samples, 128, 0.5);
-        EXPECT_EQ(*first, 128);
-        EXPECT_EQ(*(last - 1), 128);
+        EXPECT_TRUE(*first == 128 && *(last - 1) == 128);
     }
-}
-
-TEST_F(SoundTest, PlaySoundWHandsTheNamedSoundToTheBackend) {
-    EXPECT_TRUE(PlaySoundW(L"IDR_WAV_Move", game, 0x42005));
     EXPECT_TRUE(PlaySoundW(L"idr_wav_level", game, SND_RESOURCE | SND_ASYNC));
-    const auto& played = backend.PlayedSounds();
-    ASSERT_EQ(played.size(), 2u);
-    EXPECT_TRUE(played[0].name == L"IDR_WAV_Move" && played[0].flags == 0x42005u);
-    EXPECT_TRUE(played[0].sampleRate == 11025 && played[0].bytes == 1480u);
-    EXPECT_TRUE(played[1].sampleRate == 22050 && played[1].bytes == 13941u);
-
-    EXPECT_FALSE(PlaySoundW(L"IDR_WAV_Missing", game, 0x42005));
-    EXPECT_FALSE(PlaySoundW(nullptr, game, 0x42005));
-    EXPECT_FALSE(PlaySoundW(L"IDR_WAV_Move", nullptr, 0x42005));
+    EXPECT_FALSE(PlaySoundW(L"IDR_WAV_Missing", game, 0x42005) || PlaySoundW(nullptr, game, 0x42005) ||
+                 PlaySoundW(L"IDR_WAV_Move", nullptr, 0x42005));
     EXPECT_FALSE(PlaySoundW(L"IDR_WAV_Move", game, SND_ASYNC)) << "only resources are played";
-    EXPECT_EQ(played.size(), 2u);
+    EXPECT_EQ(backend.PlayedSounds().size(), 3u);
 }
 
 // A small WAVE file of chunks, each its tag with its declared size, then its body; riffCut
@@ -86,12 +61,7 @@ const std::vector<uint8_t> kMono8At11025{1, 0, 1, 0, 0x11, 0x2B, 0, 0, 0x11, 0x2
 
 TEST_F(SoundTest, WaveFilesAreReadChunkByChunkAndDamagedOnesRefused) {
     auto with = [](std::vector<uint8_t> format, size_t at, uint8_t value) { return format[at] = value, format; };
-    struct Case {
-        const char* what;
-        std::vector<uint8_t> file;
-        bool plays;
-    };
-    const Case cases[] = {
+    const struct { const char* what; std::vector<uint8_t> file; bool plays; } cases[] = {
         {"plain", Wave({{kFmt, kMono8At11025}, {kData, kThree}}), true},
         {"an odd-sized chunk between", Wave({{kFmt, kMono8At11025}, {{"LIST\1\0\0\0", 8}, {9, 0}}, {kData, kThree}}), true},
         {"no pad byte after the last chunk", Wave({{kFmt, kMono8At11025}, {kData, {1, 2, 3}}}), true},
@@ -104,12 +74,10 @@ TEST_F(SoundTest, WaveFilesAreReadChunkByChunkAndDamagedOnesRefused) {
         {"rate 3 Hz", Wave({{kFmt, with(with(kMono8At11025, 4, 3), 5, 0)}, {kData, kThree}}), false},
         {"not RIFF", with(Wave({{kFmt, kMono8At11025}, {kData, kThree}}), 3, 'X'), false},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const platform::WaveResource wave{L"W", c.file};
         HINSTANCE module = platform::RegisterModule(platform::ModuleResources{{}, {}, {}, {}, {&wave, 1}});
-        size_t before = backend.PlayedSounds().size();
         EXPECT_EQ(PlaySoundW(L"W", module, 0x42005), c.plays ? TRUE : FALSE) << c.what;
-        EXPECT_EQ(backend.PlayedSounds().size(), before + (c.plays ? 1 : 0)) << c.what;
     }
 }
 

@@ -1,7 +1,7 @@
-// SIGTERM, SIGINT and SIGHUP reach the program as a close request, through its own loop.
+// SIGTERM, SIGINT and SIGHUP reach the program as a close request, through its own loop; on the
+// way out they are absorbed.
 #include <gtest/gtest.h>
 #include <signal.h>
-
 
 #include "platform/Backend.h"
 #include "platform/Input.h"
@@ -24,7 +24,7 @@ protected:
     }
 };
 
-// Which window a close request reaches: tests/platform/InputRoutingTest.
+// Which window a close request reaches: tests/platform/MessageQueueTest.
 TEST_F(TerminationSignalsTest, EachSignalBecomesAWmCloseAndSignalsInARowAreOneRequest) {
     for (int signo : {SIGTERM, SIGINT, SIGHUP, 0}) {
         RecordingWindow w(/*visible=*/true);
@@ -36,7 +36,12 @@ TEST_F(TerminationSignalsTest, EachSignalBecomesAWmCloseAndSignalsInARowAreOneRe
     }
 }
 
-TEST_F(TerminationSignalsTest, ARequestBeforeAnyWindowWaitsForTheLoop) {
+TEST_F(TerminationSignalsTest, ARequestBeforeAnyWindowWaitsForTheLoopAlsoAfterAPlatformReset) {
+    platform::ResetAll();
+    platform::SetBackend(&backend);
+    EXPECT_TRUE(platform::WatchedDescriptors().empty());
+    ASSERT_TRUE(platform::RouteTerminationSignals());
+    EXPECT_EQ(platform::WatchedDescriptors().size(), 1u);
     raise(SIGHUP);
     backend.PumpEvents(false);
     ASSERT_EQ(platform::PendingInputCount(), 1u);
@@ -46,38 +51,34 @@ TEST_F(TerminationSignalsTest, ARequestBeforeAnyWindowWaitsForTheLoop) {
     EXPECT_EQ(w.Messages(), std::vector<UINT>{WM_CLOSE});
 }
 
-TEST_F(TerminationSignalsTest, WatchSurvivesAPlatformReset) {
-    platform::ResetAll();
-    platform::SetBackend(&backend);
-    EXPECT_TRUE(platform::WatchedDescriptors().empty());
-    ASSERT_TRUE(platform::RouteTerminationSignals());
-    EXPECT_EQ(platform::WatchedDescriptors().size(), 1u);
-    raise(SIGTERM);
-    backend.PumpEvents(false);
-    EXPECT_EQ(platform::PendingInputCount(), 1u);
-}
-
 volatile sig_atomic_t g_earlierHandlerRan = 0;
 void EarlierHandler(int) { g_earlierHandlerRan = 1; }
 
 TEST_F(TerminationSignalsTest, StoppingPutsTheEarlierHandlerBack) {
     platform::StopRoutingTerminationSignals();
-    struct sigaction earlier {}, saved{};
+    struct sigaction earlier{}, saved{};
     earlier.sa_handler = &EarlierHandler;
     sigemptyset(&earlier.sa_mask);
     ASSERT_EQ(sigaction(SIGHUP, &earlier, &saved), 0);
-
     ASSERT_TRUE(platform::RouteTerminationSignals());
     raise(SIGHUP);
     EXPECT_EQ(g_earlierHandlerRan, 0);
     platform::StopRoutingTerminationSignals();
     EXPECT_TRUE(platform::WatchedDescriptors().empty());
-
     raise(SIGHUP);
     EXPECT_EQ(g_earlierHandlerRan, 1);
     backend.PumpEvents(false);
     EXPECT_EQ(platform::PendingInputCount(), 0u) << "the request sent while routing was dropped with the pipe";
     sigaction(SIGHUP, &saved, nullptr);
+}
+
+TEST_F(TerminationSignalsTest, SignalsOnTheWayOutAreAbsorbedAndTheStatusStaysTheProgramsOwn) {
+    EXPECT_EQ(RunChild([] {
+                  platform::AbsorbTerminationSignals();  // what the program does once its loop has ended
+                  for (int signo : {SIGTERM, SIGINT, SIGHUP, SIGTERM}) raise(signo);
+                  return 0;
+              }),
+              0);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "platform/Cursor.h"
 #include "platform/Device.h"
 #include "platform/Gdi.h"
 #include "platform/Messages.h"
@@ -13,8 +12,6 @@
 #include "tests/support/PlatformFixture.h"
 
 namespace {
-
-constexpr UINT WM_TEST = WM_USER + 5;
 
 LRESULT CALLBACK RefuseCreation(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return message == WM_CREATE ? -1 : DefWindowProcW(hwnd, message, wParam, lParam);
@@ -32,16 +29,12 @@ TEST_F(WindowCallsTest, CreationCarriesItsParameterAndSizesTheWindowToTheFullScr
     RecordingWindow w(/*visible=*/true);  // CW_USEDEFAULT everywhere
     InvalidateRect(w.hwnd(), nullptr, FALSE);
     RecordingWindow::DrainQueue();
-    ASSERT_EQ(w.Entries().size(), 3u);
-    EXPECT_EQ(w.Entries()[0].message, WM_CREATE);
-    EXPECT_EQ(GetWindowLongPtrW(w.hwnd(), GWLP_USERDATA), reinterpret_cast<LONG_PTR>(&w))
-        << "the creation parameter arrived in WM_CREATE";
-    EXPECT_EQ(w.Entries()[1].message, WM_SIZE);
-    EXPECT_EQ(w.Entries()[1].lParam, MAKELPARAM(240, 268)) << "full screen between the 26-pixel bars";
-    EXPECT_EQ(w.Entries()[2].message, WM_PAINT);
-    EXPECT_EQ(WindowRect(w.hwnd()).top, 26);
-    EXPECT_EQ(WindowRect(w.hwnd()).bottom, 294);
-
+    const auto& e = w.Entries();
+    ASSERT_EQ(e.size(), 3u);
+    EXPECT_TRUE(e[0].message == WM_CREATE && e[1].message == WM_SIZE && e[2].message == WM_PAINT);
+    EXPECT_EQ(e[1].lParam, MAKELPARAM(240, 268)) << "full screen between the 26-pixel bars";
+    EXPECT_EQ(WindowRect(w.hwnd()), (RECT{0, 26, 240, 294}));
+    EXPECT_EQ(GetWindowLongPtrW(w.hwnd(), GWLP_USERDATA), reinterpret_cast<LONG_PTR>(&w)) << "the parameter came with WM_CREATE";
     WNDCLASSW wc{};
     wc.lpfnWndProc = RefuseCreation;
     wc.lpszClassName = L"Refuser";
@@ -50,7 +43,7 @@ TEST_F(WindowCallsTest, CreationCarriesItsParameterAndSizesTheWindowToTheFullScr
     EXPECT_EQ(CreateWindowExW(0, L"Refuser", L"", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr), nullptr);
 }
 
-TEST_F(WindowCallsTest, MoveWindowSendsSizeOnlyWhenTheClientSizeChanges) {
+TEST_F(WindowCallsTest, MoveWindowSendsSizeOnlyWhenTheClientSizeChangesAndMinimisingKeepsIt) {
     RecordingWindow w(WS_VISIBLE, nullptr, RECT{0, 0, 100, 100});
     w.Clear();
     MoveWindow(w.hwnd(), 10, 10, 100, 100, FALSE);
@@ -58,16 +51,13 @@ TEST_F(WindowCallsTest, MoveWindowSendsSizeOnlyWhenTheClientSizeChanges) {
     MoveWindow(w.hwnd(), 10, 10, 120, 90, FALSE);
     ASSERT_EQ(w.Entries().size(), 1u);
     EXPECT_EQ(w.Entries()[0].lParam, MAKELPARAM(120, 90));
-    EXPECT_EQ(WindowRect(w.hwnd()).bottom, 100);
     EXPECT_FALSE(GetUpdateRect(w.hwnd(), nullptr, FALSE)) << "no repaint was asked for";
     MoveWindow(w.hwnd(), 10, 10, 120, 90, TRUE);
     EXPECT_TRUE(GetUpdateRect(w.hwnd(), nullptr, FALSE));
-
-    RECT before = WindowRect(w.hwnd());
     w.Clear();
     ShowWindow(w.hwnd(), SW_MINIMIZE);
-    EXPECT_TRUE(w.Of(WM_SIZE).empty()) << "minimising keeps the size";
-    EXPECT_EQ(WindowRect(w.hwnd()).bottom, before.bottom);
+    EXPECT_TRUE(w.Of(WM_SIZE).empty());
+    EXPECT_EQ(WindowRect(w.hwnd()), (RECT{10, 10, 130, 100}));
     EXPECT_EQ(backend.Minimized(), 1) << "the program's window goes down on the desktop";
 }
 
@@ -76,22 +66,17 @@ TEST_F(WindowCallsTest, ChildrenLiveInTheirParentsClientAreaMoveWithItAndGoWithI
     RecordingWindow child(WS_CHILD | WS_VISIBLE, parent.hwnd(), RECT{4, 100, 236, 119}, 121);
     RecordingWindow grandchild(WS_CHILD | WS_VISIBLE, child.hwnd(), RECT{1, 1, 5, 5});
     EXPECT_EQ(WindowRect(child.hwnd()).top, 126);
-    EXPECT_EQ(GetDlgItem(parent.hwnd(), 121), child.hwnd());
-    EXPECT_EQ(GetDlgItem(parent.hwnd(), 122), nullptr);
-    EXPECT_TRUE(IsChild(parent.hwnd(), grandchild.hwnd()));
-    EXPECT_FALSE(IsChild(child.hwnd(), parent.hwnd()));
+    EXPECT_TRUE(GetDlgItem(parent.hwnd(), 121) == child.hwnd() && !GetDlgItem(parent.hwnd(), 122));
+    EXPECT_TRUE(IsChild(parent.hwnd(), grandchild.hwnd()) && !IsChild(child.hwnd(), parent.hwnd()));
     MoveWindow(parent.hwnd(), 0, 30, 240, 264, FALSE);
-    EXPECT_EQ(WindowRect(grandchild.hwnd()).left, 5);
-    EXPECT_EQ(WindowRect(grandchild.hwnd()).top, 30 + 100 + 1);
+    EXPECT_EQ(WindowRect(grandchild.hwnd()), (RECT{5, 30 + 100 + 1, 9, 135}));
     MoveWindow(child.hwnd(), 4, 50, 232, 19, FALSE);
     EXPECT_EQ(WindowRect(child.hwnd()).top, 80) << "children move in their parent's client coordinates";
-
     ValidateRect(parent.hwnd(), nullptr);
     RECT big{-50, 100, 500, 120}, update;
     InvalidateRect(parent.hwnd(), &big, FALSE);
     ASSERT_TRUE(GetUpdateRect(parent.hwnd(), &update, FALSE));
-    EXPECT_EQ(update.left, 0) << "invalidation is clipped to the client";
-    EXPECT_EQ(update.right, 240);
+    EXPECT_EQ(update, (RECT{0, 100, 240, 120})) << "invalidation is clipped to the client";
     EXPECT_FALSE(InvalidateRect(nullptr, nullptr, FALSE));
     DestroyWindow(parent.hwnd());
     EXPECT_FALSE(IsWindow(grandchild.hwnd()));
@@ -104,31 +89,24 @@ TEST_F(WindowCallsTest, AnOwnedWindowIsTopLevelAndGoesBeforeItsOwner) {
     EXPECT_EQ(GetParent(dialog.hwnd()), nullptr);
     std::vector<HWND> order;
     for (RecordingWindow* w : {&owner, &dialog})
-        w->onMessage = [&order, w](UINT m, WPARAM, LPARAM) -> LRESULT {
-            if (m == WM_DESTROY) order.push_back(w->hwnd());
-            return 0;
-        };
+        w->onMessage = [&order, w](UINT m, WPARAM, LPARAM) -> LRESULT { return m == WM_DESTROY ? order.push_back(w->hwnd()), 0 : 0; };
     const std::vector<HWND> expected{dialog.hwnd(), owner.hwnd()};
     DestroyWindow(owner.hwnd());
     EXPECT_EQ(order, expected) << "what a window owns goes before it";
 }
 
 TEST_F(WindowCallsTest, UpdateWindowPaintsThatWindowNowAndPumpsNothingAndShowingRepaints) {
-    RecordingWindow a(/*visible=*/true);
-    RecordingWindow b(/*visible=*/true);
+    RecordingWindow a(/*visible=*/true), b(/*visible=*/true);
     InvalidateRect(a.hwnd(), nullptr, FALSE);
     InvalidateRect(b.hwnd(), nullptr, FALSE);
-    PostMessageW(a.hwnd(), WM_TEST, 0, 0);
+    PostMessageW(a.hwnd(), WM_USER, 0, 0);
     backend.ScriptKey(VK_LEFT);
     UpdateWindow(a.hwnd());
+    UpdateWindow(a.hwnd());  // nothing to paint once the default procedure validated it
     EXPECT_EQ(a.Messages(), std::vector<UINT>{WM_PAINT});
     EXPECT_TRUE(b.Messages().empty()) << "only the window asked for";
     EXPECT_EQ(platform::PendingPostedMessages().size(), 1u) << "the queue is left alone";
     EXPECT_EQ(backend.ScriptLength(), 2u) << "no input is taken";
-    a.Clear();
-    UpdateWindow(a.hwnd());
-    EXPECT_TRUE(a.Messages().empty()) << "nothing to paint once the default procedure validated it";
-
     RecordingWindow hidden(/*visible=*/false);
     RecordingWindow::DrainQueue();
     EXPECT_TRUE(hidden.Of(WM_PAINT).empty()) << "hidden windows are not painted";
@@ -142,10 +120,8 @@ TEST_F(WindowCallsTest, APaintOverChildrenHasThemRepaintAfterwards) {
     RecordingWindow under(WS_CHILD | WS_VISIBLE, parent.hwnd(), RECT{0, 200, 240, 220});
     RecordingWindow beside(WS_CHILD | WS_VISIBLE, parent.hwnd(), RECT{0, 240, 240, 260});
     parent.onMessage = [&](UINT m, WPARAM, LPARAM) -> LRESULT {
-        if (m != WM_PAINT) return 0;
         PAINTSTRUCT ps;
-        BeginPaint(parent.hwnd(), &ps);
-        EndPaint(parent.hwnd(), &ps);
+        if (m == WM_PAINT) BeginPaint(parent.hwnd(), &ps), EndPaint(parent.hwnd(), &ps);
         return 0;
     };
     RECT top{0, 0, 240, 210};

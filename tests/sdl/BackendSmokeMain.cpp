@@ -1,32 +1,17 @@
-// sdl-smoke [ZOOM]: a small program on the SDL backend for the check under Xvfb: it paints four known quadrants and a
-// blitted square, marks where the stylus goes down, and logs every key, character, stylus event
-// and close request it receives, one line each, on standard output.
+// sdl-smoke [ZOOM]: a small program on the SDL backend for the check under Xvfb: it paints four
+// known quadrants and a blitted square, marks where the stylus goes down, and logs every key,
+// character, stylus event and close request it receives, one line each, on standard output.
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
-#include <string>
 
 #include "platform/Backend.h"
 #include "platform/Device.h"
 #include "platform/Gdi.h"
 #include "platform/Messages.h"
-#include "platform/TerminationSignals.h"
 #include "platform/Windowing.h"
 #include "platform/sdl/SdlBackend.h"
 
 namespace {
-
-constexpr wchar_t kClassName[] = L"BackendSmoke";
-constexpr COLORREF kQuadrants[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 255)};
-constexpr COLORREF kBlitted = RGB(255, 255, 0);
-constexpr COLORREF kMark = RGB(255, 0, 255);
-constexpr int kSquare = 16;
-
-long long RealtimeMilliseconds() {
-    timespec ts{};
-    clock_gettime(CLOCK_REALTIME, &ts);
-    return static_cast<long long>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
-}
 
 void Fill(HDC dc, RECT area, COLORREF colour) {
     HBRUSH brush = CreateSolidBrush(colour);
@@ -39,35 +24,27 @@ void Paint(HWND hwnd) {
     HDC dc = BeginPaint(hwnd, &ps);
     RECT client;
     GetClientRect(hwnd, &client);
-    int midX = client.right / 2, midY = client.bottom / 2;
-    Fill(dc, RECT{0, 0, midX, midY}, kQuadrants[0]);
-    Fill(dc, RECT{midX, 0, client.right, midY}, kQuadrants[1]);
-    Fill(dc, RECT{0, midY, midX, client.bottom}, kQuadrants[2]);
-    Fill(dc, RECT{midX, midY, client.right, client.bottom}, kQuadrants[3]);
+    const int midX = client.right / 2, midY = client.bottom / 2;
+    Fill(dc, RECT{0, 0, midX, midY}, RGB(255, 0, 0));
+    Fill(dc, RECT{midX, 0, client.right, midY}, RGB(0, 255, 0));
+    Fill(dc, RECT{0, midY, midX, client.bottom}, RGB(0, 0, 255));
+    Fill(dc, RECT{midX, midY, client.right, client.bottom}, RGB(255, 255, 255));
     EndPaint(hwnd, &ps);
-
-    // The square goes through a memory bitmap and a block transfer, the way the game draws.
-    HDC window = GetDC(hwnd);
-    HDC memory = CreateCompatibleDC(window);
-    HBITMAP bitmap = CreateCompatibleBitmap(window, kSquare, kSquare);
+    // A yellow square through a memory bitmap and a block transfer, the way the game draws.
+    HDC window = GetDC(hwnd), memory = CreateCompatibleDC(window);
+    HBITMAP bitmap = CreateCompatibleBitmap(window, 16, 16);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    Fill(memory, RECT{0, 0, kSquare, kSquare}, kBlitted);
-    BitBlt(window, midX - kSquare / 2, midY - kSquare / 2, kSquare, kSquare, memory, 0, 0, SRCCOPY);
+    Fill(memory, RECT{0, 0, 16, 16}, RGB(255, 255, 0));
+    BitBlt(window, midX - 8, midY - 8, 16, 16, memory, 0, 0, SRCCOPY);
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(hwnd, window);
-    std::printf("painted %lld\n", RealtimeMilliseconds());
-}
-
-void Mark(HWND hwnd, int x, int y) {
-    HDC dc = GetDC(hwnd);
-    Fill(dc, RECT{x - 2, y - 2, x + 3, y + 3}, kMark);
-    ReleaseDC(hwnd, dc);
+    std::printf("painted\n");
 }
 
 LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
+    const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
     switch (message) {
         case WM_PAINT: Paint(hwnd); return 0;
         case WM_KEYDOWN:
@@ -75,16 +52,16 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_KEYUP: std::printf("keyup 0x%02X\n", static_cast<unsigned>(wParam)); return 0;
         case WM_CHAR: std::printf("char %c\n", static_cast<char>(wParam)); return 0;
-        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDOWN: {
             std::printf("down %d %d\n", x, y);
-            Mark(hwnd, x, y);
+            HDC dc = GetDC(hwnd);
+            Fill(dc, RECT{x - 2, y - 2, x + 3, y + 3}, RGB(255, 0, 255));
+            ReleaseDC(hwnd, dc);
             return 0;
+        }
         case WM_LBUTTONUP: std::printf("up %d %d\n", x, y); return 0;
         case WM_MOUSEMOVE: std::printf("move %d %d\n", x, y); return 0;
-        case WM_CLOSE:
-            std::printf("close\n");
-            DestroyWindow(hwnd);
-            return 0;
+        case WM_CLOSE: std::printf("close\n"); return DestroyWindow(hwnd), 0;
         case WM_DESTROY: PostQuitMessage(0); return 0;
         default: return DefWindowProcW(hwnd, message, wParam, lParam);
     }
@@ -94,25 +71,19 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
-    platform::RouteTerminationSignals();
     platform::sdl::WindowOptions window;
     window.title = "Tintaro SDL check";
     window.zoom = argc > 1 ? std::atoi(argv[1]) : 0;  // 0: the largest that fits
     std::string error;
     auto backend = platform::sdl::SdlBackend::Open(window, &error);
-    if (!backend) {
-        std::fprintf(stderr, "sdl-smoke: %s\n", error.c_str());
-        return 1;
-    }
+    if (!backend) return std::fprintf(stderr, "sdl-smoke: %s\n", error.c_str()), 1;
     platform::SetBackend(backend.get());
-    std::printf("zoom %d\n", backend->Zoom());
-
     WNDCLASSW wc{};
     wc.lpfnWndProc = &Proc;
-    wc.lpszClassName = kClassName;
+    wc.lpszClassName = L"BackendSmoke";
     RegisterClassW(&wc);
     const platform::DeviceProfile& device = platform::CurrentDeviceProfile();
-    CreateWindowExW(0, kClassName, L"check", WS_VISIBLE, 0, 0, device.width, device.height, nullptr, nullptr,
+    CreateWindowExW(0, L"BackendSmoke", L"check", WS_VISIBLE, 0, 0, device.width, device.height, nullptr, nullptr,
                     nullptr, nullptr);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0)) {
@@ -120,6 +91,5 @@ int main(int argc, char** argv) {
         DispatchMessageW(&msg);
     }
     platform::SetBackend(nullptr);
-    platform::StopRoutingTerminationSignals();
     return static_cast<int>(msg.wParam);
 }

@@ -1,5 +1,5 @@
 // The watcher thread: it reports a readable descriptor once per arming, follows the latest list,
-// and stops while it waits.
+// stops while it waits, and reports a poll that cannot go on.
 #include "platform/sdl/DescriptorWatcher.h"
 
 #include <fcntl.h>
@@ -22,22 +22,21 @@ struct Pipe {
     ~Pipe() { close(fds[0]), close(fds[1]); }
     void Put() const { EXPECT_EQ(write(fds[1], "x", 1), 1); }
     void Drain() const {
-        char buffer[16];
-        while (read(fds[0], buffer, sizeof buffer) > 0) {
-        }
+        for (char buffer[16]; read(fds[0], buffer, sizeof buffer) > 0;) continue;
     }
 };
 
-// Counts reports; a wait is bounded so a stuck watcher fails the test instead of hanging it.
+// Counts reports; a wait is bounded so a stuck watcher fails the test instead of hanging it. The
+// watcher stops before the count goes.
 struct Reports {
     std::mutex mutex;
     std::condition_variable changed;
     int count = 0;
-    void Note() {
+    DescriptorWatcher watcher{[this] {
         std::lock_guard lock(mutex);
         ++count;
         changed.notify_all();
-    }
+    }};
     bool WaitFor(int n) {
         std::unique_lock lock(mutex);
         return changed.wait_for(lock, std::chrono::seconds(10), [&] { return count >= n; });
@@ -48,14 +47,9 @@ struct Reports {
     }
 };
 
-// A watcher that counts its reports; it stops before the count goes.
-struct Counted : Reports {
-    DescriptorWatcher watcher{[this] { Note(); }};
-};
-
 TEST(DescriptorWatcherTest, ReportsOncePerArmingUntilArmedAgain) {
     Pipe pipe, other;
-    Counted reports, witness;
+    Reports reports, witness;
     ASSERT_TRUE(reports.watcher.Running());
     reports.watcher.Arm({pipe.fds[0]});
     reports.watcher.Arm({pipe.fds[0]});  // the same list while armed changes nothing
@@ -72,27 +66,23 @@ TEST(DescriptorWatcherTest, ReportsOncePerArmingUntilArmedAgain) {
     pipe.Drain();
 }
 
-TEST(DescriptorWatcherTest, FollowsTheLatestListWhileWaiting) {
+TEST(DescriptorWatcherTest, FollowsTheLatestListWhileWaitingAndStopsWhileItWaits) {
     Pipe first, second;
-    Counted reports;
-    reports.watcher.Arm({first.fds[0]});
-    reports.watcher.Arm({second.fds[0]});
+    auto reports = std::make_unique<Reports>();
+    reports->watcher.Arm({first.fds[0]});
+    reports->watcher.Arm({second.fds[0]});
     first.Put();  // no longer watched
     second.Put();
-    ASSERT_TRUE(reports.WaitFor(1));
+    ASSERT_TRUE(reports->WaitFor(1));
     second.Drain();
-    reports.watcher.Arm({second.fds[0]});
-    reports.watcher.Arm({});  // disarmed: the first pipe, still readable, must not be reported
-    reports.watcher.Arm({second.fds[0]});
+    reports->watcher.Arm({second.fds[0]});
+    reports->watcher.Arm({});  // disarmed: the first pipe, still readable, must not be reported
+    reports->watcher.Arm({second.fds[0]});
     second.Put();
-    ASSERT_TRUE(reports.WaitFor(2));
-    EXPECT_EQ(reports.Count(), 2);
-}
-
-TEST(DescriptorWatcherTest, StopsWhileItWaitsWithoutReporting) {
-    Pipe pipe;
-    auto reports = std::make_unique<Counted>();
-    reports->watcher.Arm({pipe.fds[0]});
+    ASSERT_TRUE(reports->WaitFor(2));
+    EXPECT_EQ(reports->Count(), 2);
+    second.Drain();
+    reports->watcher.Arm({second.fds[0]});
     reports.reset();  // joins the thread: a watcher that cannot stop hangs here and the test times out
 }
 
@@ -102,12 +92,18 @@ TEST(DescriptorWatcherTest, APollThatCannotGoOnIsReported) {
     ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
     rlimit low{64, saved.rlim_max};
     ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &low), 0);
-    Reports failures;
+    std::mutex mutex;
+    std::condition_variable failed;
     int error = 0;
     {
-        DescriptorWatcher watcher([] {}, [&](int err) { error = err, failures.Note(); });
+        DescriptorWatcher watcher([] {}, [&](int err) {
+            std::lock_guard lock(mutex);
+            error = err;
+            failed.notify_all();
+        });
         watcher.Arm(std::vector<int>(100, 0));
-        EXPECT_TRUE(failures.WaitFor(1));
+        std::unique_lock lock(mutex);
+        EXPECT_TRUE(failed.wait_for(lock, std::chrono::seconds(10), [&] { return error != 0; }));
     }
     setrlimit(RLIMIT_NOFILE, &saved);
     EXPECT_EQ(error, EINVAL);

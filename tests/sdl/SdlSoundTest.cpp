@@ -51,8 +51,7 @@ TEST(SdlSoundTest, SoundsReachTheDeviceAtItsRateAndTheDeviceClosesWhenTheyHavePl
 TEST(SdlSoundTest, WithoutASoundDeviceNothingPlaysAndNothingFails) {
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     SdlSound sound([] { FAIL() << "nothing can play"; });
-    sound.Play(platform::PcmSound{L"test", 0, 11025, kSamples});
-    sound.Play(platform::PcmSound{L"test", 0, 22050, kSamples});
+    for (int rate : {11025, 22050}) sound.Play(platform::PcmSound{L"test", 0, rate, kSamples});
     EXPECT_FALSE(sound.DeviceOpen());
     sound.CloseIfPlayedOut();
     unsetenv("SDL_AUDIODRIVER");

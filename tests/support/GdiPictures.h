@@ -16,12 +16,9 @@ inline HDC MakeSectionDC(int width, int height, int bitsPerPixel, uint8_t** pixe
     struct {
         BITMAPINFOHEADER header;
         DWORD masks[3];
-    } info{};
-    info.header = {sizeof(BITMAPINFOHEADER), width, height, 1, static_cast<WORD>(bitsPerPixel),
-                   bitsPerPixel == 16 ? BI_BITFIELDS : BI_RGB, 0, 0, 0, 0, 0};
-    info.masks[0] = 0xF800;
-    info.masks[1] = 0x07E0;
-    info.masks[2] = 0x001F;
+    } info{{sizeof(BITMAPINFOHEADER), width, height, 1, static_cast<WORD>(bitsPerPixel),
+            bitsPerPixel == 16 ? BI_BITFIELDS : BI_RGB, 0, 0, 0, 0, 0},
+           {0xF800, 0x07E0, 0x001F}};
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
     EXPECT_NE(bitmap, nullptr);
@@ -66,4 +63,11 @@ inline std::string Picture(HDC dc, int x0, int y0, int width, int height, Legend
 
 inline std::string Picture(HDC dc, int width, int height, Legend legend) {
     return Picture(dc, 0, 0, width, height, legend);
+}
+
+inline bool SamePixels(HDC a, HDC b, int width, int height) {
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (GetPixel(a, x, y) != GetPixel(b, x, y)) return false;
+    return true;
 }

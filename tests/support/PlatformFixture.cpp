@@ -2,6 +2,7 @@
 #include "tests/support/PlatformFixture.h"
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -59,27 +60,25 @@ void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
 
 bool FileExists(const std::string& path) { return fs::exists(path); }
 
-namespace {
-constexpr wchar_t kRecorderClass[] = L"TestRecorder";
+int RunChild(const std::function<int()>& body) {
+    pid_t child = fork();
+    if (child == 0) _exit(body());
+    int status = -1;
+    if (child > 0) waitpid(child, &status, 0);
+    return status;
 }
-
-namespace {
-void RegisterRecorderClass() {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = &RecordingWindow::Proc;
-    wc.lpszClassName = kRecorderClass;
-    RegisterClassW(&wc);  // 0 when an earlier recorder registered it already
-}
-}  // namespace
 
 RecordingWindow::RecordingWindow(bool visible)
     : RecordingWindow(visible ? WS_VISIBLE : 0, nullptr, RECT{CW_USEDEFAULT, CW_USEDEFAULT, 0, 0}) {}
 
 RecordingWindow::RecordingWindow(DWORD style, HWND parent, RECT rect, UINT id) {
-    RegisterRecorderClass();
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &RecordingWindow::Proc;
+    wc.lpszClassName = L"TestRecorder";
+    RegisterClassW(&wc);  // 0 when an earlier recorder registered it already
     // CW_USEDEFAULT as the left edge asks for the default place and size.
     const bool byDefault = rect.left == CW_USEDEFAULT;
-    hwnd_ = CreateWindowExW(0, kRecorderClass, L"recorder", style, rect.left, rect.top,
+    hwnd_ = CreateWindowExW(0, wc.lpszClassName, L"recorder", style, rect.left, rect.top,
                             byDefault ? CW_USEDEFAULT : rect.right - rect.left,
                             byDefault ? CW_USEDEFAULT : rect.bottom - rect.top, parent,
                             reinterpret_cast<HMENU>(static_cast<uintptr_t>(id)), nullptr, this);

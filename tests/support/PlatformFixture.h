@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -40,18 +41,22 @@ private:
     std::vector<std::pair<const char*, std::optional<std::string>>> savedEnvironment_;
 };
 
+// Rectangles compare and print as {left, top, right, bottom}.
+inline bool operator==(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+inline void PrintTo(const RECT& r, std::ostream* os) { *os << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}"; }
+
 std::vector<uint8_t> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);  // creates folders
 bool FileExists(const std::string& path);
+// Runs body in a child process that ends with body's result; returns the wait status.
+int RunChild(const std::function<int()>& body);
 
 // A real window of the layer that records what it receives, in order.
 class RecordingWindow {
 public:
-    struct Entry {
-        UINT message;
-        WPARAM wParam;
-        LPARAM lParam;
-    };
+    struct Entry { UINT message; WPARAM wParam; LPARAM lParam; };
 
     // Visible windows take input; the window starts valid, with nothing to paint.
     explicit RecordingWindow(bool visible = false);
