@@ -288,12 +288,12 @@ def a_second_tab_says_the_game_is_open_and_writes_nothing(suite):
     same_picture(second.frame(), suite.desktop.frame(saved=saved_values(second)), 'the game taken over')
 
 
-# The Options screen's check joins the list once Options is on the menu.
 TESTS = [
     the_first_frame_is_the_desktop_programs,
     keys_and_taps_press_the_cells_they_should,
     a_whole_easy_level_can_be_solved,
     the_menu_opens_help_in_a_tab_and_quit_ends_the_game_saved,
+    the_options_screen_saves_a_change,
     the_screen_is_a_whole_zoom_at_any_pixel_ratio,
     a_reload_brings_the_game_back_as_it_was,
     a_hidden_page_saves_and_comes_back_when_shown,
