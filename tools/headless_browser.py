@@ -20,7 +20,7 @@ CHROMIUM_FLAGS = ['--headless=new', '--no-sandbox', '--disable-gpu', '--no-first
                   '--disable-background-networking', '--disable-component-update', '--disable-sync',
                   '--remote-debugging-pipe']
 WIDTH, HEIGHT = 240, 320
-STEP_TIMEOUT = 10.0
+STEP_TIMEOUT = 30.0  # only a failure waits this long: a busy machine may be slow to paint
 
 
 class Failure(Exception):
