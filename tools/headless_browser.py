@@ -27,6 +27,10 @@ class Failure(Exception):
     """What a check or a step reports when the page does not do what it should."""
 
 
+class Navigated(Failure):
+    """The page went away under a call: it is loading again, and a wait asks again once it has."""
+
+
 def check(condition, message):
     if not condition:
         raise Failure(message)
@@ -35,7 +39,10 @@ def check(condition, message):
 def wait_until(probe, what, timeout=STEP_TIMEOUT):
     end = time.monotonic() + timeout
     while True:
-        value = probe()
+        try:
+            value = probe()
+        except Navigated:
+            value = None
         if value:
             return value
         if time.monotonic() > end:
@@ -102,7 +109,9 @@ class Browser:
         except queue.Empty:
             raise Failure('the browser did not answer ' + method)
         if 'error' in reply:
-            raise Failure(method + ': ' + reply['error'].get('message', str(reply['error'])))
+            text = reply['error'].get('message', str(reply['error']))
+            gone = any(s in text for s in ('navigated or closed', 'context was destroyed', 'Cannot find context'))
+            raise (Navigated if gone else Failure)(method + ': ' + text)
         return reply['result']
 
     def open(self, url):
