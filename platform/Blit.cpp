@@ -189,6 +189,12 @@ int FillRect(HDC dc, const RECT* rc, HBRUSH brush) {
     return 1;
 }
 
+void platform::FillSolid(HDC dc, const RECT& rc, COLORREF colour) {
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc, &rc, brush);
+    DeleteObject(brush);
+}
+
 COLORREF GetPixel(HDC dc, int x, int y) {
     DrawTarget t;
     int px, py;

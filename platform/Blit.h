@@ -21,4 +21,6 @@ COLORREF SetPixel(HDC dc, int x, int y, COLORREF colour);
 namespace platform {
 // How many times BitBlt has been called in this process, refused calls included.
 long BlockTransferCalls();
+// Fills the rectangle with one colour through a brush of its own (the drawn controls' backgrounds).
+void FillSolid(HDC dc, const RECT& rc, COLORREF colour);
 }  // namespace platform

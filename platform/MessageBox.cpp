@@ -146,21 +146,15 @@ RECT Layout(Box& box, const std::wstring& text) {
     return RECT{margin, top, margin + width, top + height};
 }
 
-void Fill(HDC dc, RECT r, COLORREF colour) {
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
-}
-
 void Paint(HWND hwnd, const Box& box) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
     if (!dc) return;
     RECT client;
     GetClientRect(hwnd, &client);
-    Fill(dc, client, kFrameColour);
-    Fill(dc, RECT{1, 1, client.right - 1, box.band}, kBandColour);
-    Fill(dc, RECT{1, box.band, client.right - 1, client.bottom - 1}, kPanelColour);
+    platform::FillSolid(dc, client, kFrameColour);
+    platform::FillSolid(dc, RECT{1, 1, client.right - 1, box.band}, kBandColour);
+    platform::FillSolid(dc, RECT{1, box.band, client.right - 1, client.bottom - 1}, kPanelColour);
     SetBkMode(dc, TRANSPARENT);
 
     HGDIOBJ old = SelectObject(dc, box.captionFont);

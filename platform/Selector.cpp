@@ -41,12 +41,6 @@ constexpr Look kNormal{RGB(255, 255, 255), RGB(176, 184, 200), RGB(32, 32, 32), 
 constexpr Look kFocused{RGB(33, 95, 201), RGB(16, 58, 138), RGB(255, 255, 255), RGB(255, 255, 255)};
 constexpr Look kDisabled{RGB(238, 238, 238), RGB(212, 212, 212), RGB(160, 160, 160), RGB(184, 184, 184)};
 
-void Fill(HDC dc, RECT rc, COLORREF colour) {
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(dc, &rc, brush);
-    DeleteObject(brush);
-}
-
 // A solid triangle pointing left (direction -1) or right (+1), its tip on column tipX, rows
 // centreY - half .. centreY + half at its base: slopes of one pixel per column stay crisp.
 void Arrow(HDC dc, int tipX, int centreY, int half, int direction, COLORREF colour) {
@@ -67,11 +61,11 @@ void Paint(HWND hwnd, const SelectorState& s) {
     GetClientRect(hwnd, &client);
     const Look& look = !IsWindowEnabled(hwnd) ? kDisabled : GetFocus() == hwnd ? kFocused : kNormal;
     // Rows of selectors touch: the last line stays the parent's, so each reads as a field of its own.
-    Fill(dc, client, RGB(255, 255, 255));
+    platform::FillSolid(dc, client, RGB(255, 255, 255));
     RECT field{0, 0, client.right, client.bottom > 4 ? client.bottom - 1 : client.bottom};
-    Fill(dc, field, look.frame);
+    platform::FillSolid(dc, field, look.frame);
     RECT inside{field.left + 1, field.top + 1, field.right - 1, field.bottom - 1};
-    Fill(dc, inside, look.field);
+    platform::FillSolid(dc, inside, look.field);
 
     // The arrows sit in squares of the field's height at both ends.
     int height = field.bottom - field.top;

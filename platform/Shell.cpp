@@ -53,12 +53,9 @@ void PaintBars(const PixelRows& screen) {
     if (!dc) return;
     const DeviceProfile& p = CurrentDeviceProfile();
     int margin = p.bar / 4;
-    HBRUSH brush = CreateSolidBrush(kBarColour);
-    RECT status{0, 0, screen.width, p.bar};
     RECT keys{0, screen.height - p.bar, screen.width, screen.height};
-    FillRect(dc, &status, brush);
-    FillRect(dc, &keys, brush);
-    DeleteObject(brush);
+    FillSolid(dc, RECT{0, 0, screen.width, p.bar}, kBarColour);
+    FillSolid(dc, keys, kBarColour);
     HGDIOBJ oldFont = SelectObject(dc, BarFont());
     SetBkMode(dc, TRANSPARENT);
 
