@@ -1,10 +1,12 @@
 # Thin wrapper around CMake: the commands of the README.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+WEB_BUILD  ?= build-web
+WEB_PORT   ?= 8000
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build play deb test test-fast test-sanitize bench clean
+.PHONY: all deps configure build play deb test test-fast test-sanitize test-web web serve-web bench clean
 
 all: build
 
@@ -27,8 +29,9 @@ deb: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target tintaro tintaro_manual -- --no-print-directory
 	cd $(BUILD) && cpack -G DEB
 
-# The whole suite, then the same suite under AddressSanitizer and UndefinedBehaviorSanitizer.
-test: test-fast test-sanitize
+# The whole suite, then the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, then
+# the web version in a headless browser.
+test: test-fast test-sanitize test-web
 
 test-fast: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
@@ -38,9 +41,28 @@ test-sanitize: deps
 	@cmake --build $(ASAN_BUILD) -j $(JOBS) -- --no-print-directory
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
+# The game as a static site in build-web/ (WebAssembly through emscripten). The native build renders
+# its glyphs and makes its resources first.
+web: configure
+	@tools/install-deps.sh tools/web-packages.txt
+	@cmake --build $(BUILD) -j $(JOBS) --target web-host-files -- --no-print-directory
+	@NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DTINTARO_WERROR=ON \
+		-DBUILD_TESTING=OFF -DTINTARO_HOST_BUILD=$(abspath $(BUILD)) >/dev/null
+	@NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD) -j $(JOBS) --target tintaro -- --no-print-directory
+
+# Serves the site on this machine only, for a person to play in a browser.
+serve-web: web
+	@echo "Tintaro: http://127.0.0.1:$(WEB_PORT)/  (Ctrl+C stops it)"
+	@python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_BUILD)
+
+# The web version driven in headless chromium, its frames held against the desktop program's.
+test-web: web
+	@cmake --build $(BUILD) -j $(JOBS) --target headless-frame -- --no-print-directory
+	python3 tests/web/browser_test.py $(WEB_BUILD) --host-build $(BUILD)
+
 # Time per pixel of the graphics library against memcpy; one run gives comparable ratios.
 bench: build
 	./$(BUILD)/gfx-bench $(ARGS)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(WEB_BUILD)

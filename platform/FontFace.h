@@ -1,5 +1,5 @@
-// Internal: a font face resolved to an installed file and sized to a cell height, with the glyphs
-// it has rendered so far. Used by the text calls; fontconfig and FreeType stay behind it.
+// Internal: a font face sized to a cell height, with the glyphs it has rendered so far. Used by the
+// text calls; the host renders the glyphs (FaceLibrary.h).
 #pragma once
 
 #include <cstdint>
@@ -10,11 +10,7 @@
 
 #include "platform/GdiTypes.h"
 
-struct FT_FaceRec_;
-
 namespace platform {
-
-class FontLibrary;  // FreeType itself, opened once by FontResolver.cpp
 
 // One rendered character: grey-scale coverage (0 to 255), width bytes per row, placed relative
 // to the pen position on the baseline.
@@ -27,9 +23,17 @@ struct Glyph {
     std::vector<uint8_t> coverage;
 };
 
+// Renders the characters of one face at one size.
+class GlyphRenderer {
+public:
+    virtual ~GlyphRenderer() = default;
+    // A character the face lacks gives the face's missing-glyph box; one that cannot be rendered
+    // at all leaves the glyph as it is (no picture, no advance).
+    virtual void Render(wchar_t c, Glyph* glyph) = 0;
+};
+
 struct FontFace {
-    FontFace(std::shared_ptr<FontLibrary> library, FT_FaceRec_* face, int cellHeight, bool embolden);
-    ~FontFace();
+    FontFace(std::unique_ptr<GlyphRenderer> renderer, int cellHeight, int ascent);
     FontFace(const FontFace&) = delete;
     FontFace& operator=(const FontFace&) = delete;
 
@@ -43,11 +47,9 @@ struct FontFace {
     int Width(std::wstring_view text);
 
 private:
-    std::shared_ptr<FontLibrary> library_;  // FreeType must outlive every face it opened
-    FT_FaceRec_* face_;
+    std::unique_ptr<GlyphRenderer> renderer_;
     int cellHeight_;
     int ascent_;
-    bool embolden_;  // bold asked for but only a regular file installed
     std::unordered_map<wchar_t, Glyph> glyphs_;
 };
 

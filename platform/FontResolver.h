@@ -1,4 +1,4 @@
-// Internal: which installed font file a logical font draws with, through fontconfig.
+// Internal: which face a logical font draws with.
 #pragma once
 
 #include <memory>
@@ -10,7 +10,7 @@ namespace platform {
 struct FontFace;
 struct FontRecord;
 
-// The face for a logical font: its name matched by fontconfig against the installed fonts, a sans
+// The face for a logical font: its name matched against the host's faces (FaceLibrary.h), a sans
 // face when nothing closer exists. Fonts asking for the same face, weight, slant and height share
 // one. Null when no font file can be loaded at all. UI thread only.
 std::shared_ptr<FontFace> ResolveFace(const LOGFONTW& font);

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian packages of tools/debian-packages.txt that are not installed yet.
-# Silent when nothing is missing.
+# Installs the Debian packages of a list (tools/debian-packages.txt unless one is given) that are
+# not installed yet. Silent when nothing is missing.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
-list="$here/debian-packages.txt"
+list="${1:-$here/debian-packages.txt}"
 
 missing=()
 while read -r pkg; do
