@@ -69,8 +69,6 @@ protected:
     void Tap(const CGameWnd& game, int x, int y) { backend.ScriptTap(In(game, x, y).x, In(game, x, y).y); }
 };
 
-std::vector<int> Box(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-
 TEST_F(PlayTest, TheBoardIsASquareAtTheTopLeftWithEqualMargins) {
     Look(176, 220, [](CGameWnd& g) {  // client 176 x 180, icons of 32
         for (auto [n, cell, offset] : std::vector<std::array<int, 3>>{{3, 48, 16}, {5, 28, 18}, {8, 18, 16}}) {
@@ -79,8 +77,8 @@ TEST_F(PlayTest, TheBoardIsASquareAtTheTopLeftWithEqualMargins) {
             g.LayoutBoard();
             EXPECT_EQ(g.m_nCursorX + g.m_nCursorY, 0) << "every layout puts the cursor back";
             const int end = offset + n * cell;  // 158 for 5 x 5
-            EXPECT_EQ(Box(g.m_rcCells[0][0]), Box({offset, offset, offset + cell, offset + cell})) << n;
-            EXPECT_EQ(Box(g.m_rcCells[n - 1][0]), Box({end - cell, offset, end, offset + cell})) << "x to the right";
+            EXPECT_EQ(g.m_rcCells[0][0], (RECT{offset, offset, offset + cell, offset + cell})) << n;
+            EXPECT_EQ(g.m_rcCells[n - 1][0], (RECT{end - cell, offset, end, offset + cell})) << "x to the right";
             EXPECT_EQ(g.m_rcCells[0][n - 1].bottom, end) << "y downwards";
         }
     });
@@ -195,8 +193,8 @@ TEST_F(PlayTest, AnEasySeriesEndsInTheBoxAndEitherAnswerStartsANewGame) {
         BOOL cursorAfter = TRUE;
         Play([&](CGameWnd& game) {
             if (platform::MessageBoxesShown().empty()) {
-                std::vector<Move> solution = SolveBoard(game.m_Game).value();
-                Tap(game, solution[0].x, solution[0].y), ++presses;
+                const Move m = SolveBoard(game.m_Game).at(0);
+                Tap(game, m.x, m.y), ++presses;
                 return true;
             }
             if (movesAfter >= 0) return false;
@@ -226,6 +224,7 @@ TEST_F(PlayTest, AnEasySeriesEndsInTheBoxAndEitherAnswerStartsANewGame) {
     }
 }
 
+// The first frame on the screen, between the status bar and the "Menu" soft key.
 TEST_F(PlayTest, TheScreenShowsTheTilesTheCursorAndBlackMargins) {
     Saved(GAME_SINGLE, NO_RECORD, [](CPuzzleGame& g) {
         for (int i = 0; i < 40; ++i) g.m_Board[i] = static_cast<BYTE>(i % 8 < 5 ? (i / 8 + 2 * (i % 8)) % 5 : 0);
@@ -244,6 +243,9 @@ TEST_F(PlayTest, TheScreenShowsTheTilesTheCursorAndBlackMargins) {
         const RECT& first = game.m_rcCells[0][0];
         EXPECT_EQ(at({first.left / 2, 100}), 0u) << "left margin";
         EXPECT_EQ(at({120, first.top / 2 + platform::CurrentDeviceProfile().bar}), 0u) << "top margin";
+        EXPECT_TRUE(at({120, 5}) && at({120, 310})) << "the status bar and the soft-key bar";
+        const std::vector<platform::SoftKeyLabel> keys = platform::SoftKeyLabelsOf(game.m_hWnd);
+        EXPECT_TRUE(keys.size() == 1 && keys[0].text == L"Menu");
         return false;
     });
 }
