@@ -99,6 +99,12 @@ protected:
 };
 
 TEST_F(PlayTest, TheBoardIsASquareAtTheTopLeftWithEqualMargins) {
+    for (auto [width, height, size] : {std::tuple{176, 220, 18}, std::tuple{480, 640, 36}}) {
+        platform::SelectDeviceProfile(width, height);
+        LOGFONTW font{};
+        GetObjectW(CGameWnd().m_hFont, sizeof font, &font);
+        EXPECT_EQ(font.lfHeight, size) << "the counters' font: 4/7 of the icon";
+    }
     Look(176, 220, [](CGameWnd& g) {  // client 176 x 180, icons of 32
         for (auto [n, cell, offset] : std::vector<std::array<int, 3>>{{3, 48, 16}, {5, 28, 18}, {8, 18, 16}}) {
             g.m_Game.SetSize(n);

@@ -59,16 +59,6 @@ TEST_F(StartUpTest, TheSoundSettingIsReadAsAFlagAndWrittenBackAsOne) {
     EXPECT_TRUE(platform::WindowsInCreationOrder().empty()) << "the window went with its object";
 }
 
-TEST_F(StartUpTest, TheCounterFontFollowsTheIconSize) {
-    for (auto [width, height, expected] : {std::tuple{240, 320, 18}, std::tuple{480, 640, 36}}) {
-        platform::SelectDeviceProfile(width, height);
-        CGameWnd game;
-        LOGFONTW lf{};
-        ASSERT_EQ(GetObjectW(game.m_hFont, sizeof(lf), &lf), static_cast<int>(sizeof(lf)));
-        EXPECT_EQ(lf.lfHeight, expected) << width;
-    }
-}
-
 // The second copy waits for the first to answer, exits 0 without a window or a write; the first
 // comes to the front and, closed, saves its own game as it was left: no new game at start-up.
 TEST_F(StartUpTest, TwoProcessesTheSecondExitsAtOnceAndTheFirstComesToTheFront) {
