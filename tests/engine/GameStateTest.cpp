@@ -20,9 +20,8 @@ protected:
     // counters at their ceiling.
     static std::vector<uint8_t> SoundState() {
         std::vector<uint8_t> s(108, 0);
-        const int32_t head[] = {TYPE_NORMAL, 0, GAME_HARD}, tail[] = {4, 3, NO_RECORD, NO_RECORD, 5, 40, NO_RECORD, 123};
-        for (int i = 0; i < 3; ++i) StoreLE32(&s[4 * i], head[i]);
-        for (int i = 0; i < 8; ++i) StoreLE32(&s[76 + 4 * i], tail[i]);
+        const int32_t values[] = {TYPE_NORMAL, 0, GAME_HARD, 4, 3, NO_RECORD, NO_RECORD, 5, 40, NO_RECORD, 123};
+        for (int i = 0; i < 11; ++i) StoreLE32(&s[i < 3 ? 4 * i : 64 + 4 * i], values[i]);
         for (int x = 0; x < 4; ++x)
             for (int y = 0; y < 4; ++y) s[12 + x * 8 + y] = static_cast<uint8_t>((x + 2 * y) % 3);
         return s;
@@ -50,9 +49,7 @@ TEST_F(GameStateTest, TheBytesSitAtTheirOffsetsLittleEndian) {
     g.PackState(s);
     const BYTE expectHead[12] = {3, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0};
     EXPECT_EQ(0, memcmp(s, expectHead, 12));
-    EXPECT_EQ(s[12], 1);
-    EXPECT_EQ(s[22], 2) << "cell (1, 2) is the byte at 12 + 1 * 8 + 2";
-    EXPECT_EQ(s[29], 3) << "cell (2, 1)";
+    EXPECT_EQ(std::tuple(s[12], s[22], s[29]), std::tuple(1, 2, 3)) << "cell (x, y) is the byte at 12 + x * 8 + y";
     const BYTE expectTail[] = {3, 0, 0, 0,  4, 0, 0, 0,  0x02, 0x01, 0, 0,  4, 3, 2, 1, 4, 0, 0, 0,
                                0x3F, 0x42, 0x0F, 0, 17, 0, 0, 0, 0, 1, 0, 0};
     EXPECT_EQ(0, memcmp(s + 76, expectTail, sizeof expectTail));

@@ -37,8 +37,7 @@ protected:
         game.m_nMode = mode;
         game.m_nRecord[0] = record;
         game.NewGame();
-        if (mode == GAME_SINGLE) game.m_nSize = game.m_nColors = 5, game.m_nType = TYPE_NORMAL;
-        if (mode == GAME_SINGLE) std::fill(std::begin(game.m_Board), std::end(game.m_Board), 0);
+        if (mode == GAME_SINGLE) game.m_nSize = game.m_nColors = 5, game.m_nType = TYPE_NORMAL, std::ranges::fill(game.m_Board, 0);
         if (change) change(game);
         BYTE bytes[GAME_STATE_SIZE];
         game.PackState(bytes);
@@ -205,9 +204,8 @@ TEST_F(PlayTest, KeysAndTapsPressTheRightCells) {
 TEST_F(PlayTest, NRestartsAHardSeriesAtItsFirstLevel) {
     Saved(GAME_HARD, NO_RECORD, [](CPuzzleGame& g) { g.m_nLevel = 2, g.m_nTotal = 30; });
     Play([this, typed = false](CGameWnd&) mutable { return !typed && (backend.ScriptKey('N', L'N'), typed = true); });
-    CPuzzleGame saved;
-    EXPECT_EQ(std::vector<int>({saved.m_nMode, saved.m_nLevel, saved.m_nTotal, saved.m_nSize, saved.IsBoardSolved()}),
-              std::vector<int>({GAME_HARD, 0, 0, 3, FALSE}));
+    CPuzzleGame s;
+    EXPECT_EQ(std::tuple(s.m_nMode, s.m_nLevel, s.m_nTotal, s.m_nSize, s.IsBoardSolved()), std::tuple(GAME_HARD, 0, 0, 3, FALSE));
 }
 
 TEST_F(PlayTest, AnEasySeriesEndsInTheBoxAndEitherAnswerStartsANewGame) {
