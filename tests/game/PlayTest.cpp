@@ -37,7 +37,8 @@ protected:
         game.m_nMode = mode;
         game.m_nRecord[0] = record;
         game.NewGame();
-        if (mode == GAME_SINGLE) game.m_nSize = game.m_nColors = 5, game.m_nType = TYPE_NORMAL, std::ranges::fill(game.m_Board, 0);
+        if (mode == GAME_SINGLE)
+            game.m_nSize = game.m_nColors = 5, game.m_nType = TYPE_NORMAL, std::ranges::fill(game.m_Board, 0);
         if (change) change(game);
         BYTE bytes[GAME_STATE_SIZE];
         game.PackState(bytes);

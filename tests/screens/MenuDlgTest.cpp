@@ -80,13 +80,9 @@ TEST_F(MenuTest, LaysOutThePhoneScreenFromItsMetrics) {
 TEST_F(MenuTest, KeysActOnReleaseAndTheStylusOnTheEntryItWasPressedOn) {
     const InputEvent held{kDown, VK_DOWN, 0, 0, 0, true}, on{kPen, 0, 0, 100, 90 + kTop};
     const RECT none{}, options{40, 119, 200, 151}, help{40, 156, 200, 188};
-    const struct {
-        const char* name;
-        std::vector<InputEvent> input;
-        int sel, result;
-        RECT unchanged;
-        UINT first = 40, last = 44;  // outside 1..6 entries: none at all
-    } cases[] = {
+    // The strings first..last give the entries; a range outside 1..6 entries gives none at all.
+    const struct { const char* name; std::vector<InputEvent> input; int sel, result; RECT unchanged;
+                   UINT first = 40, last = 44; } cases[] = {
         {"up wraps to Quit", {{kDown, VK_UP}, {kUp, VK_UP}}, 4, 0, none},
         {"down wraps back", {{kUp, VK_UP}, {kUp, VK_DOWN}}, 0, 0, none},
         {"held down moves once", {{kDown, VK_DOWN}, held, held, {kUp, VK_DOWN}}, 1, 0, none},
