@@ -206,7 +206,8 @@ TEST_F(PlayTest, NRestartsAHardSeriesAtItsFirstLevel) {
     Saved(GAME_HARD, NO_RECORD, [](CPuzzleGame& g) { g.m_nLevel = 2, g.m_nTotal = 30; });
     Play([this, typed = false](CGameWnd&) mutable { return !typed && (backend.ScriptKey('N', L'N'), typed = true); });
     CPuzzleGame s;
-    EXPECT_EQ(std::tuple(s.m_nMode, s.m_nLevel, s.m_nTotal, s.m_nSize, s.IsBoardSolved()), std::tuple(GAME_HARD, 0, 0, 3, FALSE));
+    EXPECT_EQ(std::tuple(s.m_nMode, s.m_nLevel, s.m_nTotal, s.m_nSize, s.IsBoardSolved()),
+              std::tuple(GAME_HARD, 0, 0, 3, FALSE));
 }
 
 TEST_F(PlayTest, AnEasySeriesEndsInTheBoxAndEitherAnswerStartsANewGame) {
@@ -360,7 +361,8 @@ TEST_F(PlayTest, TheScreenKeepsValuesOutsideItsListsAndTakesAnySoundAsOn) {
     dlg.m_bPlaySounds = 7, dlg.m_nMode = 5, dlg.m_nType = 9, dlg.m_nSize = 2, dlg.m_nColors = 6;
     backend.SetIdleHandler([&, n = 0]() mutable { return n++ == 0 && (backend.ScriptKey(VK_F1), true); });
     EXPECT_EQ(dlg.DoModal(nullptr, platform::RegisterModule(TintaroResources()), IDD_OPTIONS), 1);
-    EXPECT_EQ((std::array{dlg.m_bPlaySounds, dlg.m_nMode, dlg.m_nType, dlg.m_nSize, dlg.m_nColors}), (std::array{1, 5, 9, 2, 6}));
+    EXPECT_EQ((std::array{dlg.m_bPlaySounds, dlg.m_nMode, dlg.m_nType, dlg.m_nSize, dlg.m_nColors}),
+              (std::array{1, 5, 9, 2, 6}));
 }
 
 TEST_F(PlayTest, ChoosingRandomDealsALegalBoardThatIsShownAndThereAfterARestart) {
