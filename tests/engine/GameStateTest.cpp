@@ -117,7 +117,8 @@ TEST_F(GameStateTest, ABrokenBoardPartOrLengthGivesTheDefaultsAndEachRecordIsChe
 
 TEST_F(GameStateTest, AFinishedSeriesRestsAtItsLastLevelOnlyFrozenAndBytesOutsideTheSquareAreZeroed) {
     std::vector<uint8_t> bytes = SoundState();
-    for (auto [offset, v] : {std::pair{88, 61}, {92, 15}, {4, 1}}) StoreLE32(&bytes[offset], v);  // total below the ceiling
+    // Total 61, below the ceiling so that a counted press would show; level 15, frozen.
+    for (auto [offset, v] : {std::pair{88, 61}, {92, 15}, {4, 1}}) StoreLE32(&bytes[offset], v);
     bytes[12 + 5 * 8 + 5] = 9;  // outside the 4 x 4 square, and above K
     bytes[12 + 0 * 8 + 4] = 1;
     auto g = Load(bytes);
