@@ -1,7 +1,9 @@
 // The game through the program's entry point, headless: layout and counters on each screen shape,
-// keys and taps, new games, the completion box and the sounds, the menu, and what the screen shows.
+// keys and taps, new games, the completion box and the sounds, the menu, what the screen shows, and
+// the Options screen over the game (TINTARO_SHOTS_DIR gets shots of it).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <functional>
@@ -14,11 +16,13 @@
 #include "platform/MessageBox.h"
 #include "platform/Messages.h"
 #include "platform/Resources.h"
+#include "platform/Selector.h"
 #include "platform/SingleInstance.h"
 #include "platform/SoftKeyBar.h"
 #include "platform/WindowTable.h"
 #include "platform/Windowing.h"
 #include "res/Resources.h"
+#include "screens/OptionsDlg.h"
 #include "tests/support/GdiPictures.h"
 #include "tests/support/PlatformFixture.h"
 #include "tests/support/Solver.h"
@@ -33,8 +37,8 @@ protected:
         game.m_nMode = mode;
         game.m_nRecord[0] = record;
         game.NewGame();
-        if (mode == GAME_SINGLE) game.m_nSize = game.m_nColors = 5, game.m_nType = TYPE_NORMAL;
-        if (mode == GAME_SINGLE) std::fill(std::begin(game.m_Board), std::end(game.m_Board), 0);
+        if (mode == GAME_SINGLE)
+            game.m_nSize = game.m_nColors = 5, game.m_nType = TYPE_NORMAL, std::ranges::fill(game.m_Board, 0);
         if (change) change(game);
         BYTE bytes[GAME_STATE_SIZE];
         game.PackState(bytes);
@@ -67,11 +71,40 @@ protected:
         return {(r.left + r.right) / 2, r.top + (r.bottom - r.top) * eighths / 8 + bar};
     }
     void Tap(const CGameWnd& game, int x, int y) { backend.ScriptTap(In(game, x, y).x, In(game, x, y).y); }
+    // "Menu", "Options", the keys, "Menu", "Quit", a key whenever all is handled; look sees the game
+    // before each, with the Options screen while it shows, where only Single enables type, size and
+    // colours and the rows stand 19 pixels high from 4 above the bottom. Returns the keys pressed.
+    size_t PlayOptions(std::vector<UINT> keys, const std::function<void(CGameWnd&, HWND, size_t)>& look) {
+        keys.insert(keys.begin(), {VK_F1, '3'});
+        keys.insert(keys.end(), {VK_F1, '5'});
+        size_t next = 0;
+        Play([&](CGameWnd& game) {
+            if (next == keys.size()) return false;
+            HWND h = next >= 2 && next < keys.size() - 2 ? GetParent(GetFocus()) : nullptr;
+            for (int row = 1; h && row <= 5; ++row) {
+                RECT dialog, r;
+                HWND selector = GetDlgItem(h, std::array{0, IDC_COLORS, IDC_SIZE, IDC_TYPE, IDC_GAME, IDC_SOUNDS}[row]);
+                GetWindowRect(h, &dialog), GetWindowRect(selector, &r);
+                EXPECT_EQ(IsWindowEnabled(selector), row > 3 || Selected(h, IDC_GAME) == GAME_SINGLE) << row;
+                EXPECT_EQ((std::array{r.left, r.right, r.bottom - r.top, dialog.bottom - r.top}),
+                          (std::array{4, 236, 19, 4 + 19 * row}));  // rows 1 and 5 start 23 and 99 up
+            }
+            look(game, h, next);
+            backend.ScriptKey(keys[next], keys[next] == '3' || keys[next] == '5' ? wchar_t(keys[next]) : 0);
+            return ++next, true;
+        });
+        return next;
+    }
+    static int Selected(HWND dialog, int id) { return COptionsDlg::GetSelection(GetDlgItem(dialog, id)); }
 };
 
-std::vector<int> Box(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-
 TEST_F(PlayTest, TheBoardIsASquareAtTheTopLeftWithEqualMargins) {
+    for (auto [width, height, size] : {std::tuple{176, 220, 18}, std::tuple{480, 640, 36}}) {
+        platform::SelectDeviceProfile(width, height);
+        LOGFONTW font{};
+        GetObjectW(CGameWnd().m_hFont, sizeof font, &font);
+        EXPECT_EQ(font.lfHeight, size) << "the counters' font: 4/7 of the icon";
+    }
     Look(176, 220, [](CGameWnd& g) {  // client 176 x 180, icons of 32
         for (auto [n, cell, offset] : std::vector<std::array<int, 3>>{{3, 48, 16}, {5, 28, 18}, {8, 18, 16}}) {
             g.m_Game.SetSize(n);
@@ -79,8 +112,8 @@ TEST_F(PlayTest, TheBoardIsASquareAtTheTopLeftWithEqualMargins) {
             g.LayoutBoard();
             EXPECT_EQ(g.m_nCursorX + g.m_nCursorY, 0) << "every layout puts the cursor back";
             const int end = offset + n * cell;  // 158 for 5 x 5
-            EXPECT_EQ(Box(g.m_rcCells[0][0]), Box({offset, offset, offset + cell, offset + cell})) << n;
-            EXPECT_EQ(Box(g.m_rcCells[n - 1][0]), Box({end - cell, offset, end, offset + cell})) << "x to the right";
+            EXPECT_EQ(g.m_rcCells[0][0], (RECT{offset, offset, offset + cell, offset + cell})) << n;
+            EXPECT_EQ(g.m_rcCells[n - 1][0], (RECT{end - cell, offset, end, offset + cell})) << "x to the right";
             EXPECT_EQ(g.m_rcCells[0][n - 1].bottom, end) << "y downwards";
         }
     });
@@ -88,19 +121,15 @@ TEST_F(PlayTest, TheBoardIsASquareAtTheTopLeftWithEqualMargins) {
 
 TEST_F(PlayTest, OnlyARealChangeOfSizeLaysOutAgainAndNothingCollapses) {
     Look(240, 320, [](CGameWnd& g) {
-        auto layout = [&] {
-            std::vector<int> all(4 * 65);
-            std::memcpy(all.data(), &g.m_rcCells, sizeof g.m_rcCells);
-            return std::memcpy(&all[4 * 64], &g.m_rcCounters, sizeof(RECT)), all;
-        };
-        const std::vector<int> before = layout();
+        RECT cells[8][8], counters = g.m_rcCounters;
+        std::memcpy(cells, g.m_rcCells, sizeof cells);
         g.m_nCursorX = 1;
         SendMessageW(g.m_hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(240, 268));
         EXPECT_EQ(g.m_nCursorX, 1) << "the same size: no layout";
         MoveWindow(g.m_hWnd, 0, 26, 0, 0, TRUE);
         UpdateWindow(g.m_hWnd);
         MoveWindow(g.m_hWnd, 0, 26, 240, 268, TRUE);
-        EXPECT_EQ(layout(), before) << "0 x 0 and back leaves the same rectangles";
+        EXPECT_TRUE(!std::memcmp(cells, g.m_rcCells, sizeof cells) && counters == g.m_rcCounters) << "0 x 0 and back";
     });
 }
 
@@ -112,11 +141,7 @@ TEST_F(PlayTest, APaintBeforeAnyLayoutIsBlack) {
 }
 
 TEST_F(PlayTest, TheCountersSitBesideOrBelowTheBoardByTheScreensShape) {
-    struct Case {
-        int width, height, mode, level;
-        std::vector<std::pair<const wchar_t*, UINT>> texts;
-    };
-    const Case cases[] = {
+    const struct { int width, height, mode, level; std::vector<std::pair<const wchar_t*, UINT>> texts; } cases[] = {
         {240, 320, GAME_EASY, 2, {{L"Moves: 7", DT_BOTTOM}, {L"Total: 42", DT_RIGHT | DT_BOTTOM}}},
         {240, 320, GAME_RANDOM, 0, {{L"Moves: 7", DT_BOTTOM}}},
         {320, 240, GAME_HARD, 2, {{L"Moves: 7", DT_RIGHT}, {L"3 / 15", DT_RIGHT | DT_BOTTOM}, {L"Total: 42", DT_RIGHT | DT_VCENTER}}},
@@ -125,7 +150,7 @@ TEST_F(PlayTest, TheCountersSitBesideOrBelowTheBoardByTheScreensShape) {
         {240, 240, GAME_EASY, 5, {{L"7", DT_RIGHT}, {L"42", DT_RIGHT | DT_VCENTER}, {L"5 / 5", DT_RIGHT | DT_BOTTOM}}},
         {240, 240, GAME_RANDOM, 0, {{L"7", DT_RIGHT}}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         Saved(c.mode, NO_RECORD, [&](CPuzzleGame& g) {
             g.m_nLevel = c.level, g.m_bFrozen = c.level == 5, g.m_nMoves = 7, g.m_nTotal = 42;
         });
@@ -180,9 +205,9 @@ TEST_F(PlayTest, KeysAndTapsPressTheRightCells) {
 TEST_F(PlayTest, NRestartsAHardSeriesAtItsFirstLevel) {
     Saved(GAME_HARD, NO_RECORD, [](CPuzzleGame& g) { g.m_nLevel = 2, g.m_nTotal = 30; });
     Play([this, typed = false](CGameWnd&) mutable { return !typed && (backend.ScriptKey('N', L'N'), typed = true); });
-    CPuzzleGame saved;
-    EXPECT_EQ(std::vector<int>({saved.m_nMode, saved.m_nLevel, saved.m_nTotal, saved.m_nSize, saved.IsBoardSolved()}),
-              std::vector<int>({GAME_HARD, 0, 0, 3, FALSE}));
+    CPuzzleGame s;
+    EXPECT_EQ(std::tuple(s.m_nMode, s.m_nLevel, s.m_nTotal, s.m_nSize, s.IsBoardSolved()),
+              std::tuple(GAME_HARD, 0, 0, 3, FALSE));
 }
 
 TEST_F(PlayTest, AnEasySeriesEndsInTheBoxAndEitherAnswerStartsANewGame) {
@@ -195,8 +220,8 @@ TEST_F(PlayTest, AnEasySeriesEndsInTheBoxAndEitherAnswerStartsANewGame) {
         BOOL cursorAfter = TRUE;
         Play([&](CGameWnd& game) {
             if (platform::MessageBoxesShown().empty()) {
-                std::vector<Move> solution = SolveBoard(game.m_Game).value();
-                Tap(game, solution[0].x, solution[0].y), ++presses;
+                const Move m = SolveBoard(game.m_Game).at(0);
+                Tap(game, m.x, m.y), ++presses;
                 return true;
             }
             if (movesAfter >= 0) return false;
@@ -213,11 +238,12 @@ TEST_F(PlayTest, AnEasySeriesEndsInTheBoxAndEitherAnswerStartsANewGame) {
                                               : L"Complete!Congratulations!\r\nYou " + solved +
                                                     L"The current record is: 1.\r\nWould you like to play again?");
         EXPECT_EQ(box.type, MB_YESNO);
-        std::vector<std::wstring> heard;
-        for (size_t i = soundsBefore; i < backend.PlayedSounds().size(); ++i)
-            if (backend.PlayedSounds()[i].flags == 0x42005) heard.push_back(backend.PlayedSounds()[i].name);
-        EXPECT_EQ(std::count(heard.begin(), heard.end(), L"IDR_WAV_Move"), sounds * presses);
-        EXPECT_EQ(std::count(heard.begin(), heard.end(), L"IDR_WAV_Level"), sounds * 5) << "four levels and the end";
+        auto heard = [&](const wchar_t* name) {
+            return std::count_if(backend.PlayedSounds().begin() + soundsBefore, backend.PlayedSounds().end(),
+                                 [&](const auto& sound) { return sound.flags == 0x42005 && sound.name == name; });
+        };
+        EXPECT_EQ(heard(L"IDR_WAV_Move"), sounds * presses);
+        EXPECT_EQ(heard(L"IDR_WAV_Level"), sounds * 5) << "four levels and the end";
         CPuzzleGame saved;
         // Either answer: a fresh series, and the answer's release never reached the board.
         EXPECT_EQ(std::vector<int>({saved.m_nLevel, saved.IsBoardSolved(), movesAfter, cursorAfter}),
@@ -226,6 +252,7 @@ TEST_F(PlayTest, AnEasySeriesEndsInTheBoxAndEitherAnswerStartsANewGame) {
     }
 }
 
+// The first frame on the screen, between the status bar and the "Menu" soft key.
 TEST_F(PlayTest, TheScreenShowsTheTilesTheCursorAndBlackMargins) {
     Saved(GAME_SINGLE, NO_RECORD, [](CPuzzleGame& g) {
         for (int i = 0; i < 40; ++i) g.m_Board[i] = static_cast<BYTE>(i % 8 < 5 ? (i / 8 + 2 * (i % 8)) % 5 : 0);
@@ -244,6 +271,9 @@ TEST_F(PlayTest, TheScreenShowsTheTilesTheCursorAndBlackMargins) {
         const RECT& first = game.m_rcCells[0][0];
         EXPECT_EQ(at({first.left / 2, 100}), 0u) << "left margin";
         EXPECT_EQ(at({120, first.top / 2 + platform::CurrentDeviceProfile().bar}), 0u) << "top margin";
+        EXPECT_TRUE(at({120, 5}) && at({120, 310})) << "the status bar and the soft-key bar";
+        const std::vector<platform::SoftKeyLabel> keys = platform::SoftKeyLabelsOf(game.m_hWnd);
+        EXPECT_TRUE(keys.size() == 1 && keys[0].text == L"Menu");
         return false;
     });
 }
@@ -273,6 +303,87 @@ TEST_F(PlayTest, TheMenuAfterNoResumesDealsAndQuitsSaved) {
     EXPECT_EQ(step, 7) << "Quit ended the program";
     CPuzzleGame saved;
     EXPECT_EQ(std::vector<BYTE>(saved.m_Board, saved.m_Board + 64), dealt);
+}
+
+// From a single game of 6 x 6 in 4 colours, pattern X, three moves in, or from the first Easy
+// board; the sound stored as 7. After: type, mode, size, colours, sound; -1 where the game decides.
+TEST_F(PlayTest, SavingAnotherPatternModeSizeOrColoursDealsANewGameTheSoundAloneDoesNot) {
+    struct { int mode; std::vector<UINT> keys; int forcedToNone; bool dealt; std::array<int, 5> after; } cases[] = {
+        {GAME_SINGLE, {VK_F1}, 0, false, {TYPE_X, GAME_SINGLE, 6, 4, 1}},
+        {GAME_SINGLE, {VK_RIGHT, VK_RETURN}, 0, false, {TYPE_X, GAME_SINGLE, 6, 4, 0}},
+        {GAME_SINGLE, {VK_DOWN, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_F2}, 0, false,
+         {TYPE_X, GAME_SINGLE, 6, 4, 1}},
+        {GAME_SINGLE, {VK_F1}, IDC_COLORS, false, {TYPE_X, GAME_SINGLE, 6, 4, 1}},
+        {GAME_SINGLE, {VK_DOWN, VK_DOWN, VK_RIGHT, VK_F1}, 0, true, {TYPE_CORNERS, GAME_SINGLE, 6, 4, 1}},
+        {GAME_SINGLE, {VK_DOWN, VK_DOWN, VK_DOWN, VK_LEFT, VK_LEFT, VK_LEFT, VK_F1}, 0, true, {TYPE_X, 0, 3, 4, 1}},
+        {GAME_SINGLE, {VK_RIGHT, VK_UP, VK_RIGHT, VK_F1}, 0, true, {TYPE_X, GAME_SINGLE, 6, 5, 0}},
+        {GAME_EASY, {VK_DOWN, VK_LEFT, VK_F1}, 0, true, {-1, GAME_SINGLE, -1, -1, 1}},
+    };
+    for (const auto& c : cases) {
+        const CPuzzleGame saved = Saved(c.mode, NO_RECORD, [](CPuzzleGame& g) {
+            if (g.m_nMode == GAME_SINGLE) g.m_nSize = 6, g.m_nColors = 4, g.m_nType = TYPE_X;
+            for (int x = 0; x < 3; ++x) g.Press(x, 1);
+        });
+        WriteBytes(GameValuePath("PlaySounds"), {7, 0, 0, 0});
+        EXPECT_EQ(PlayOptions(c.keys, [&](CGameWnd& game, HWND h, size_t step) {
+            wchar_t sound[64] = {};
+            if (h && step == 2) {
+                SendMessageW(GetDlgItem(h, IDC_SOUNDS), LB_GETTEXT, Selected(h, IDC_SOUNDS), LPARAM(sound));
+                EXPECT_STREQ(sound, L"Play Sounds: On");
+                EXPECT_EQ(Selected(h, IDC_SIZE), saved.m_nSize - 3) << "Size: 6 is the fourth entry";
+                // Above the rows (169 pixels under the status bar's 26), white but for two centred title
+                // lines, their tops 18 and 36 down.
+                std::vector<int> rows, columns;
+                for (int y = 0; y < 169; ++y)
+                    for (int x = 0; x < 240; ++x)
+                        if (backend.FramePixel(x, y + 26) != 0xFFFF) rows.push_back(y), columns.push_back(x);
+                ASSERT_FALSE(rows.empty());
+                auto [left, right] = std::ranges::minmax(columns);
+                EXPECT_TRUE(rows.front() >= 18 && rows.front() < 36 && rows.back() >= 36 && rows.back() < 54 &&
+                            std::abs(left + right - 239) <= 2);
+                if (c.forcedToNone) SendMessageW(GetDlgItem(h, c.forcedToNone), LB_SETCURSEL, WPARAM(-1), 0);
+                if (const char* dir = std::getenv("TINTARO_SHOTS_DIR"); dir && !c.forcedToNone)
+                    backend.DumpLastFrame(std::string(dir) + (c.mode ? "/options-easy.png" : "/options-single.png"));
+            }
+            if (step != c.keys.size() + 2) return;
+            const CPuzzleGame& g = game.m_Game;
+            std::array now{g.m_nType, g.m_nMode, g.m_nSize, g.m_nColors, game.m_bPlaySounds};
+            for (int i = 0; i < 5; ++i) EXPECT_TRUE(c.after[i] < 0 || c.after[i] == now[i]) << i;
+            EXPECT_EQ(g.m_nMoves == 0 && !std::equal(g.m_Board, g.m_Board + 64, saved.m_Board), c.dealt);
+        }), c.keys.size() + 4);
+        EXPECT_EQ(ReadBytes(GameValuePath("PlaySounds"))[0], c.after[4]);
+    }
+}
+
+// Only a broken caller could hand these in.
+TEST_F(PlayTest, TheScreenKeepsValuesOutsideItsListsAndTakesAnySoundAsOn) {
+    COptionsDlg dlg;
+    dlg.m_bPlaySounds = 7, dlg.m_nMode = 5, dlg.m_nType = 9, dlg.m_nSize = 2, dlg.m_nColors = 6;
+    backend.SetIdleHandler([&, n = 0]() mutable { return n++ == 0 && (backend.ScriptKey(VK_F1), true); });
+    EXPECT_EQ(dlg.DoModal(nullptr, platform::RegisterModule(TintaroResources()), IDD_OPTIONS), 1);
+    EXPECT_EQ((std::array{dlg.m_bPlaySounds, dlg.m_nMode, dlg.m_nType, dlg.m_nSize, dlg.m_nColors}),
+              (std::array{1, 5, 9, 2, 6}));
+}
+
+TEST_F(PlayTest, ChoosingRandomDealsALegalBoardThatIsShownAndThereAfterARestart) {
+    std::vector<uint16_t> before, after;
+    BYTE left[GAME_STATE_SIZE], again[GAME_STATE_SIZE];
+    // A first start: from the Easy series' first board, Down to the game and on to Random.
+    PlayOptions({VK_DOWN, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_F1}, [&](CGameWnd& game, HWND, size_t step) {
+        const CPuzzleGame& g = game.m_Game;
+        if (step == 0) before = backend.LastFrame();
+        if (step != 7) return;
+        EXPECT_TRUE(g.m_nMode == GAME_RANDOM && g.m_nSize >= 3 && g.m_nSize <= 8 && g.m_nColors >= 2 &&
+                    g.m_nColors <= 5 && g.m_nType >= 0 && g.m_nType <= 4 && !g.IsBoardSolved() && g.m_nMoves == 0);
+        g.PackState(left);
+        EXPECT_NE(after = backend.LastFrame(), before) << "the new board is shown";
+    });
+    PlayOptions({VK_F2}, [&](CGameWnd& game, HWND, size_t step) {  // after a restart, before Options
+        if (step > 0) return;
+        EXPECT_EQ(backend.LastFrame(), after);
+        game.m_Game.PackState(again);
+    });
+    EXPECT_TRUE(std::equal(left, left + GAME_STATE_SIZE, again));
 }
 
 }  // namespace

@@ -1,9 +1,13 @@
-// Start-up and shut-down through the real entry point on the headless backend.
+// Start-up and shut-down through the real entry point on the headless backend: the sound setting,
+// a second copy, and how the game ends when its settings cannot be saved or kept to itself.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstring>
+#include <filesystem>
+#include <optional>
 #include <tuple>
 
 #include "engine/PuzzleGame.h"
@@ -13,10 +17,7 @@
 #include "platform/Device.h"
 #include "platform/Registry.h"
 #include "platform/Runtime.h"
-#include "platform/SingleInstance.h"
-#include "platform/SoftKeyBar.h"
 #include "platform/WindowTable.h"
-#include "platform/Windowing.h"
 #include "res/Resources.h"
 #include "tests/support/PlatformFixture.h"
 
@@ -36,131 +37,97 @@ std::tuple<std::vector<uint8_t>, ino_t, long, long> Snapshot(const std::string& 
 
 class StartUpTest : public PlatformTest {
 protected:
-    void SetUp() override {
-        PlatformTest::SetUp();
-        instance = platform::RegisterModule(TintaroResources());
-    }
-
-    int RunGame() {
+    int RunGame(bool close = true) {
+        if (close) backend.ScriptClose();
         wchar_t commandLine[] = L"";
-        return WinMain(instance, nullptr, commandLine, SW_SHOW);
+        return WinMain(platform::RegisterModule(TintaroResources()), nullptr, commandLine, SW_SHOW);
     }
-
-    // A game in the middle of a series, as the engine itself would save it.
-    std::vector<uint8_t> SavedSeries() {
-        CPuzzleGame game;
-        game.m_nMode = GAME_NORMAL;
-        game.NewGame();
-        game.Press(1, 1);
-        game.Press(0, 2);
-        BYTE bytes[GAME_STATE_SIZE];
-        game.PackState(bytes);
-        return std::vector<uint8_t>(bytes, bytes + GAME_STATE_SIZE);
-    }
-
-    HINSTANCE instance = nullptr;
 };
 
 TEST_F(StartUpTest, TheSoundSettingIsReadAsAFlagAndWrittenBackAsOne) {
-    for (auto [stored, expected] : {std::pair<uint32_t, uint32_t>{0, 0}, {7, 1}, {0xFFFFFFFF, 1}}) {
-        WriteBytes(GameValuePath("PlaySounds"), Dword(stored));
-        backend.ScriptClose();
+    // Nothing stored (on by default), an empty value, the low bytes only, then whole values.
+    const std::pair<std::optional<std::vector<uint8_t>>, uint32_t> cases[] = {
+        {std::nullopt, 1}, {std::vector<uint8_t>{}, 1}, {std::vector<uint8_t>{0, 1}, 1},
+        {Dword(0), 0},     {Dword(7), 1},               {Dword(0xFFFFFFFF), 1}};
+    for (const auto& [stored, expected] : cases) {
+        std::filesystem::remove(GameValuePath("PlaySounds"));
+        if (stored) WriteBytes(GameValuePath("PlaySounds"), *stored);
         EXPECT_EQ(RunGame(), 0);
-        EXPECT_EQ(ReadBytes(GameValuePath("PlaySounds")), Dword(expected)) << stored;
+        EXPECT_EQ(ReadBytes(GameValuePath("PlaySounds")), Dword(expected)) << expected;
     }
-    WriteBytes(GameValuePath("PlaySounds"), {0x00, 0x01});
-    CGameWnd shortValue;
-    EXPECT_EQ(shortValue.m_bPlaySounds, 1) << "the bytes stored are the low bytes";
-}
-
-TEST_F(StartUpTest, TheCounterFontFollowsTheIconSize) {
-    for (auto [width, height, expected] : {std::tuple{240, 320, 18}, std::tuple{480, 640, 36}}) {
-        platform::SelectDeviceProfile(width, height);
-        CGameWnd game;
-        LOGFONTW lf{};
-        ASSERT_EQ(GetObjectW(game.m_hFont, sizeof(lf), &lf), static_cast<int>(sizeof(lf)));
-        EXPECT_EQ(lf.lfHeight, expected) << width;
-    }
-}
-
-TEST_F(StartUpTest, CloseEndsWithExitCodeZeroAndTheSavedGameComesBackAsItWasLeft) {
-    backend.ScriptClose();
-    EXPECT_EQ(RunGame(), 0);
-    EXPECT_EQ(ReadBytes(GameValuePath("PlaySounds")), Dword(1)) << "sound is on by default";
     EXPECT_EQ(ReadBytes(GameValuePath("GameState")).size(), 108u);
     EXPECT_TRUE(platform::WindowsInCreationOrder().empty()) << "the window went with its object";
-    std::vector<uint8_t> saved = SavedSeries();
-    WriteBytes(GameValuePath("GameState"), saved);
-    backend.ScriptKey(VK_F2);  // input the game ignores: nothing may change the board
-    backend.ScriptClose();
-    EXPECT_EQ(RunGame(), 0);
-    EXPECT_EQ(ReadBytes(GameValuePath("GameState")), saved) << "no new game is started at start-up";
 }
 
-TEST_F(StartUpTest, TheWindowShowsWithTheMenuSoftKeyBetweenTheBars) {
-    std::vector<platform::SoftKeyLabel> labels;
+// The second copy waits for the first to answer, exits 0 without a window or a write; the first
+// comes to the front and, closed, saves its own game as it was left: no new game at start-up.
+TEST_F(StartUpTest, TwoProcessesTheSecondExitsAtOnceAndTheFirstComesToTheFront) {
+    CPuzzleGame series;
+    series.m_nMode = GAME_NORMAL;
+    series.NewGame();
+    series.Press(1, 1);
+    BYTE bytes[GAME_STATE_SIZE];
+    series.PackState(bytes);
+    const std::vector<uint8_t> saved(bytes, bytes + GAME_STATE_SIZE);
+    WriteBytes(GameValuePath("PlaySounds"), Dword(0));
+    WriteBytes(GameValuePath("GameState"), saved);
+    const auto sound = Snapshot(GameValuePath("PlaySounds")), state = Snapshot(GameValuePath("GameState"));
+    int childStatus = -1, raisedBeforeClose = -1, step = 0;
+    bool storeUntouched = false;
+    const std::string configRoot = ConfigRoot();
     backend.SetIdleHandler([&] {
-        if (!labels.empty()) return false;
-        labels = platform::SoftKeyLabelsOf(FindWindowW(L"ClassTintaro", L"Qor Tintaro"));
-        backend.ScriptClose();
+        // Then a key the game ignores, which must not change the board either, and the close.
+        if (step++ > 0)
+            return step == 2 && (raisedBeforeClose = backend.Raised(), backend.ScriptKey(VK_F2), backend.ScriptClose(), true);
+        pid_t child = fork();
+        if (child == 0) {
+            // A second start: a fresh platform in a new process, same user folders.
+            platform::ResetAll();
+            static platform::HeadlessBackend second;
+            platform::SetBackend(&second);
+            platform::SetSettingsRoot(configRoot);
+            const int code = RunGame(false);
+            _exit(code != 0 ? 10 + code : second.FramesPresented() != 0 ? 2 : 0);
+        }
+        while (waitpid(child, &childStatus, WNOHANG) == 0) platform::DispatchReadable(50);
+        storeUntouched = Snapshot(GameValuePath("PlaySounds")) == sound && Snapshot(GameValuePath("GameState")) == state;
         return true;
     });
-    EXPECT_EQ(RunGame(), 0);
-    ASSERT_EQ(labels.size(), 1u);
-    EXPECT_EQ(labels[0].text, L"Menu");
-    ASSERT_GT(backend.FramesPresented(), 0) << "the first paint reached the screen";
-    EXPECT_EQ(backend.FramePixel(4, 160), 0x0000) << "the margin beside the board";
-    EXPECT_NE(backend.FramePixel(120, 5), 0x0000) << "the status bar";
-    EXPECT_NE(backend.FramePixel(120, 310), 0x0000) << "the soft-key bar";
-}
-
-TEST_F(StartUpTest, TwoProcessesTheSecondExitsAtOnceAndTheFirstComesToTheFront) {
-    WriteBytes(GameValuePath("PlaySounds"), Dword(0));
-    std::vector<uint8_t> saved = SavedSeries();
-    WriteBytes(GameValuePath("GameState"), saved);
-    const auto sound = Snapshot(GameValuePath("PlaySounds"));
-    const auto state = Snapshot(GameValuePath("GameState"));
-    int childStatus = -1;
-    bool storeUntouched = false;
-    int raisedBeforeClose = -1;
-    int step = 0;
-    std::string configRoot = ConfigRoot();
-    backend.SetIdleHandler([&] {
-        switch (step++) {
-            case 0: {
-                pid_t child = fork();
-                if (child == 0) {
-                    // A second start: a fresh platform in a new process, same user folders.
-                    platform::ResetAll();
-                    static platform::HeadlessBackend second;
-                    platform::SetBackend(&second);
-                    platform::SetSettingsRoot(configRoot);
-                    HINSTANCE module = platform::RegisterModule(TintaroResources());
-                    wchar_t commandLine[] = L"";
-                    int code = WinMain(module, nullptr, commandLine, SW_SHOW);
-                    _exit(code != 0 ? 10 + code : second.FramesPresented() != 0 ? 2 : 0);
-                }
-                // The first copy keeps serving while the second one waits for its answer.
-                while (waitpid(child, &childStatus, WNOHANG) == 0) platform::DispatchReadable(50);
-                storeUntouched = Snapshot(GameValuePath("PlaySounds")) == sound &&
-                                 Snapshot(GameValuePath("GameState")) == state;
-                return true;
-            }
-            case 1:
-                raisedBeforeClose = backend.Raised();
-                backend.ScriptClose();
-                return true;
-            default:
-                return false;
-        }
-    });
-    EXPECT_EQ(RunGame(), 0);
+    EXPECT_EQ(RunGame(false), 0);
     ASSERT_TRUE(WIFEXITED(childStatus));
     EXPECT_EQ(WEXITSTATUS(childStatus), 0) << "exit code 0 and no window in the second process";
     EXPECT_TRUE(storeUntouched);
     EXPECT_EQ(raisedBeforeClose, 1);
     EXPECT_EQ(ReadBytes(GameValuePath("PlaySounds")), Dword(0)) << "the first copy still saves its own";
     EXPECT_EQ(ReadBytes(GameValuePath("GameState")), saved);
+}
+
+TEST_F(StartUpTest, AFailedSaveOfEitherValueEndsWithStatusOneAndSaysWhereAndWhy) {
+    for (std::string blocked : {"GameState", "PlaySounds"}) {
+        platform::ResetAll();
+        platform::SetSettingsRoot(ConfigRoot());
+        platform::SetBackend(&backend);
+        std::filesystem::remove_all(ConfigRoot());
+        std::filesystem::create_directories(GameValuePath(blocked));  // a folder in the value's place
+        EXPECT_EQ(RunGame(), 1) << blocked;
+        EXPECT_EQ(ExitProblems(), std::vector<std::string>{"could not save \"" + blocked + "\" in " + ConfigRoot() +
+                                                           "/Qor/Tintaro: " + std::strerror(EISDIR)});
+        EXPECT_FALSE(ReadBytes(GameValuePath(blocked == "GameState" ? "PlaySounds" : "GameState")).empty());
+    }
+}
+
+TEST_F(StartUpTest, ACopyThatCannotTakeTheLockPlaysButWritesNothing) {
+    if (geteuid() != 0) GTEST_SKIP() << "handing a folder to someone else needs root";
+    unsetenv("XDG_RUNTIME_DIR");
+    WriteBytes(GameValuePath("GameState"), std::vector<uint8_t>(108, 0));
+    ASSERT_EQ(chown(ConfigRoot().c_str(), 65534, 65534), 0);  // no lock of ours can live there
+    const auto before = Snapshot(GameValuePath("GameState"));
+    EXPECT_EQ(RunGame(), 1);
+    EXPECT_GT(backend.FramesPresented(), 0);
+    EXPECT_FALSE(FileExists(GameValuePath("PlaySounds")));
+    EXPECT_EQ(Snapshot(GameValuePath("GameState")), before) << "the saved game was not written";
+    ASSERT_EQ(ExitProblems().size(), 1u);
+    EXPECT_NE(ExitProblems()[0].find(ConfigRoot()), std::string::npos) << ExitProblems()[0];
 }
 
 }  // namespace

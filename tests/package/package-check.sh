@@ -13,11 +13,7 @@ fi
 source "$4"
 
 work="$(mktemp -d -t tintaro-package.XXXXXX)"
-cleanup() {
-    [ -n "${XH_DIR:-}" ] && xh_stop
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap '[ -n "${XH_DIR:-}" ] && xh_stop; rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 # The single file a pattern names, or nothing.
@@ -83,8 +79,7 @@ if ! xh_check_deps 2>/dev/null; then
     [ "$failures" -eq 0 ] && exit 77
     exit 1
 fi
-mkdir -p "$work/config" "$work/run"
-chmod 700 "$work/run"
+mkdir -p "$work/config" && mkdir -m 700 "$work/run"
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run"
 cat >"$work/opener" <<EOF
 #!/bin/sh
@@ -111,9 +106,5 @@ else
     fail "no window"
 fi
 
-if [ "$failures" -ne 0 ]; then
-    echo "--- program log"
-    xh_log
-    exit 1
-fi
+[ "$failures" -eq 0 ] || { echo "--- program log"; xh_log; exit 1; }
 echo ok

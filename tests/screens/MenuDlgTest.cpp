@@ -47,8 +47,6 @@ protected:
     CGameMenuDlg menu;
 };
 
-std::vector<int> Box(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-
 // The first row in which a red channel passes half: the white title over the dark top.
 int FirstBrightRow(const std::function<COLORREF(int, int)>& pixel) {
     for (int i = 0; i < 240 * 40; ++i)
@@ -58,8 +56,8 @@ int FirstBrightRow(const std::function<COLORREF(int, int)>& pixel) {
 
 TEST_F(MenuTest, LaysOutThePhoneScreenFromItsMetrics) {
     EXPECT_EQ(Run(menu, {[&] {
-        for (int i = 0; i < 5; ++i) EXPECT_EQ(Box(menu.m_Entries[i].m_rc), Box({40, 45 + 37 * i, 200, 77 + 37 * i}));
-        EXPECT_EQ(Box(menu.m_Frame.m_rc), Box({36, 44, 205, 79})) << "drawn on the first entry";
+        for (int i = 0; i < 5; ++i) EXPECT_EQ(menu.m_Entries[i].m_rc, (RECT{40, 45 + 37 * i, 200, 77 + 37 * i}));
+        EXPECT_EQ(menu.m_Frame.m_rc, (RECT{36, 44, 205, 79})) << "drawn on the first entry";
         LOGFONTW entry{}, large{};
         GetObjectW(menu.m_hFontEntry, sizeof entry, &entry), GetObjectW(menu.m_hFontLarge, sizeof large, &large);
         EXPECT_EQ(entry.lfHeight * 100 + large.lfHeight, 1617);
@@ -82,13 +80,9 @@ TEST_F(MenuTest, LaysOutThePhoneScreenFromItsMetrics) {
 TEST_F(MenuTest, KeysActOnReleaseAndTheStylusOnTheEntryItWasPressedOn) {
     const InputEvent held{kDown, VK_DOWN, 0, 0, 0, true}, on{kPen, 0, 0, 100, 90 + kTop};
     const RECT none{}, options{40, 119, 200, 151}, help{40, 156, 200, 188};
-    const struct {
-        const char* name;
-        std::vector<InputEvent> input;
-        int sel, result;
-        RECT unchanged;
-        UINT first = 40, last = 44;  // outside 1..6 entries: none at all
-    } cases[] = {
+    // The strings first..last give the entries; a range outside 1..6 entries gives none at all.
+    const struct { const char* name; std::vector<InputEvent> input; int sel, result; RECT unchanged;
+                   UINT first = 40, last = 44; } cases[] = {
         {"up wraps to Quit", {{kDown, VK_UP}, {kUp, VK_UP}}, 4, 0, none},
         {"down wraps back", {{kUp, VK_UP}, {kUp, VK_DOWN}}, 0, 0, none},
         {"held down moves once", {{kDown, VK_DOWN}, held, held, {kUp, VK_DOWN}}, 1, 0, none},
