@@ -20,7 +20,6 @@ namespace {
 constexpr LOGFONTW kFont{20, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0, L"Tahoma"};
 
 using platform::Pack565;
-using platform::Unpack565;
 using GdiCoreTest = PlatformTest;
 
 std::vector<COLORREF> Row(HDC dc, int w) {
@@ -33,15 +32,6 @@ std::string Dots(HDC dc, int w, int h) {
     std::string s = Picture(dc, w, h, {{0, '.'}});
     std::replace(s.begin(), s.end(), '?', '#');
     return s;
-}
-
-TEST_F(GdiCoreTest, PackAndUnpackRules) {
-    EXPECT_EQ(Pack565(0xFFFFFF), 0xFFFF);
-    EXPECT_EQ(Unpack565(0xFFFF), 0xF8FCF8u) << "white reads back with the low bits zero";
-    EXPECT_EQ(Pack565(0xFF00FF), 0xF81F) << "magenta collapses onto the key";
-    EXPECT_EQ(Unpack565(0xF81F), 0xF800F8u) << "the key colour";
-    EXPECT_EQ(platform::Widen565(0xFFFF), 0xFFFFFFu);
-    EXPECT_EQ(Pack565(RGB(0x12, 0x34, 0x56)), 0x11AA) << "00010 001101 01010";
 }
 
 TEST_F(GdiCoreTest, SectionsAreBottomUpWithFourBytePitch) {
@@ -263,9 +253,8 @@ TEST_F(GdiCoreTest, FramesCanBeKeptOneByOneAndDumpedAsPng) {
     ASSERT_TRUE(backend.DumpLastFrame(path));
     std::vector<uint8_t> png = ReadBytes(path);
     ASSERT_GT(png.size(), 24u);
-    EXPECT_EQ(0, memcmp(png.data(), "\x89PNG\r\n\x1a\n", 8));
-    EXPECT_EQ(png[18] * 256 + png[19], 240) << "width in the header";
-    EXPECT_EQ(png[22] * 256 + png[23], 320) << "height in the header";
+    EXPECT_TRUE(memcmp(png.data(), "\x89PNG\r\n\x1a\n", 8) == 0 && png[18] * 256 + png[19] == 240 && png[22] * 256 + png[23] == 320)
+        << "a 240 × 320 picture";
     EXPECT_FALSE(backend.DumpLastFrame(TempDir() + "/no/such/folder/x.png"));
 }
 
