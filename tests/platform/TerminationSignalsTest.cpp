@@ -25,7 +25,7 @@ protected:
 };
 
 // Which window a close request reaches: tests/platform/MessageQueueTest.
-TEST_F(TerminationSignalsTest, EachSignalBecomesAWmCloseAndSignalsInARowAreOneRequest) {
+TEST_F(TerminationSignalsTest, EachSignalBecomesAWmCloseSignalsInARowAreOneRequestAndOneBeforeAnyWindowWaits) {
     for (int signo : {SIGTERM, SIGINT, SIGHUP, 0}) {
         RecordingWindow w(/*visible=*/true);
         w.onMessage = [](UINT, WPARAM, LPARAM) -> LRESULT { return 0; };
@@ -34,9 +34,7 @@ TEST_F(TerminationSignalsTest, EachSignalBecomesAWmCloseAndSignalsInARowAreOneRe
         RecordingWindow::DrainQueue();
         EXPECT_EQ(w.Of(WM_CLOSE).size(), 1u) << "signal " << signo;
     }
-}
-
-TEST_F(TerminationSignalsTest, ARequestBeforeAnyWindowWaitsForTheLoopAlsoAfterAPlatformReset) {
+    // A request before any window waits for the loop, also after a platform reset.
     platform::ResetAll();
     platform::SetBackend(&backend);
     EXPECT_TRUE(platform::WatchedDescriptors().empty());
