@@ -76,15 +76,6 @@ TEST_F(GdiCoreTest, BadArgumentsFailAndSelectionReturnsWhatWasDisplacedAndGuards
     EXPECT_FALSE(DeleteDC(dc));
 }
 
-TEST_F(GdiCoreTest, DeviceBitmapsTakeTheReferenceDepthAndHideTheirPixels) {
-    for (auto [reference, depth] : {std::pair{MakeSectionDC(2, 2, 24), 24}, {GetDC(nullptr), 16}, {CreateCompatibleDC(nullptr), 16}}) {
-        BITMAP info{};
-        ASSERT_EQ(GetObject(CreateCompatibleBitmap(reference, 5, 3), sizeof info, &info), static_cast<int>(sizeof info));
-        EXPECT_EQ(info.bmBitsPixel, depth) << "a fresh memory DC counts as the screen's depth";
-        EXPECT_EQ(info.bmBits, nullptr);
-    }
-}
-
 // '#' where a white fill or copy reached a black 5 × 5 surface. The block transfers with equal
 // source and target places take from a white surface of the same size, so whatever lands comes
 // from the same place; their corners lie anywhere an int allows.
@@ -127,7 +118,7 @@ TEST_F(GdiCoreTest, OverlappingCopiesWithinOneSurfaceBehaveAsThroughATemporary) 
     EXPECT_EQ(Row(dc, 6), (std::vector<COLORREF>{0, 10, 20, 30, 40, 40}));
 }
 
-TEST_F(GdiCoreTest, EveryFormatPairConvertsAndTransparentImageSkipsTheKeyColour) {
+TEST_F(GdiCoreTest, EveryFormatPairConvertsAndTransparentImageSkipsTheKeyColourAndDeviceBitmapsTakeTheirDepth) {
     HDC s24 = MakeSectionDC(2, 1, 24), s16 = MakeSectionDC(2, 1, 16), back24 = MakeSectionDC(2, 1, 24);
     HDC copy24 = MakeSectionDC(2, 1, 24), device16 = CreateCompatibleDC(nullptr);
     SelectObject(device16, CreateCompatibleBitmap(device16, 2, 1));
@@ -143,6 +134,12 @@ TEST_F(GdiCoreTest, EveryFormatPairConvertsAndTransparentImageSkipsTheKeyColour)
     SetPixel(src, 0, 0, 0xF800F8), SetPixel(src, 1, 0, 0x00FF00), SetPixel(src, 2, 0, 0xFF00FF);  // the last stored as the key
     EXPECT_TRUE(TransparentImage(dst, 0, 0, 3, 1, src, 0, 0, 3, 1, 0xF800F8));
     EXPECT_EQ(Row(dst, 3), (std::vector<COLORREF>{0x0000FF, 0x00FF00, 0x0000FF}));
+    // Device bitmaps take the reference's depth (a fresh memory DC counts as the screen's) and hide their pixels.
+    for (auto [reference, depth] : {std::pair{s24, 24}, {GetDC(nullptr), 16}, {CreateCompatibleDC(nullptr), 16}}) {
+        BITMAP info{};
+        EXPECT_EQ(GetObject(CreateCompatibleBitmap(reference, 5, 3), sizeof info, &info), static_cast<int>(sizeof info));
+        EXPECT_TRUE(info.bmBitsPixel == depth && info.bmBits == nullptr) << depth;
+    }
 }
 
 // Block transfers reach the screen at once, fills when the DC is released; a child's DC sits at
