@@ -158,8 +158,8 @@ TEST_F(QorButtonTest, WideLabelOverhangsBothSidesEqually) {
     }
 }
 
-// The pixels that tell a look: the flat style's two faces in a black frame with a gap, also for styles
-// out of range; the rounded style's transparent corners; the pill's shadow, which a
+// The pixels that tell a look: the flat style's two faces in a black frame with a gap between them,
+// also for styles out of range; the rounded style's transparent corners; the pill's shadow, which a
 // magenta accent puts exactly under the face (so the left and bottom edges are the outline) and any
 // other accent shows; the framed glass's pressed look with a transparent row above its bottom frame.
 TEST_F(QorButtonTest, StylesShowTheirLooksAtTheirTellingPixels) {
