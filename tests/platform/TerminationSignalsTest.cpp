@@ -70,13 +70,15 @@ TEST_F(TerminationSignalsTest, StoppingPutsTheEarlierHandlerBack) {
     sigaction(SIGHUP, &saved, nullptr);
 }
 
+// Once its loop has ended the program absorbs them, whether it routed them or never did.
 TEST_F(TerminationSignalsTest, SignalsOnTheWayOutAreAbsorbedAndTheStatusStaysTheProgramsOwn) {
-    EXPECT_EQ(RunChild([] {
-                  platform::AbsorbTerminationSignals();  // what the program does once its loop has ended
-                  for (int signo : {SIGTERM, SIGINT, SIGHUP, SIGTERM}) raise(signo);
-                  return 0;
-              }),
-              0);
+    for (bool routed : {true, false})
+        EXPECT_EQ(RunChild([routed] {
+                      if (!routed) platform::StopRoutingTerminationSignals();
+                      platform::AbsorbTerminationSignals();
+                      for (int signo : {SIGTERM, SIGINT, SIGHUP, SIGTERM}) raise(signo);
+                      return 0;
+                  }), 0) << routed;
 }
 
 }  // namespace
