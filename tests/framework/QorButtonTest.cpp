@@ -158,25 +158,16 @@ TEST_F(QorButtonTest, WideLabelOverhangsBothSidesEqually) {
     }
 }
 
-TEST_F(QorButtonTest, FlatStyleOnTenBySixAlsoForStylesOutOfRange) {
-    for (int style : {1, 12, -1})
-        EXPECT_EQ(Picture(Render(style, 10, 6, 0x0000FF, 0x00FF00, 0, 0), 20, 6,
-                          {{0, '#'}, {kRed, 'r'}, {kGreen, 'g'}}),
-                  "####################\n"
-                  "#rrrrrrrr##gggggggg#\n"
-                  "#rrrrrrrr##gggggggg#\n"
-                  "#rrrrrrrr##gggggggg#\n"
-                  "#rrrrrrrr##gggggggg#\n"
-                  "####################\n")
-            << "style " << style;
-}
-
-// The pixels that tell a look: the rounded style's transparent corners; the pill's shadow, which a
+// The pixels that tell a look: the flat style's two faces in a black frame with a gap between them,
+// also for styles out of range; the rounded style's transparent corners; the pill's shadow, which a
 // magenta accent puts exactly under the face (so the left and bottom edges are the outline) and any
 // other accent shows; the framed glass's pressed look with a transparent row above its bottom frame.
 TEST_F(QorButtonTest, StylesShowTheirLooksAtTheirTellingPixels) {
     const COLORREF key = KEY_COLOR, white = 0xF8FCF8, outline = 0x583008;
+    const std::vector<std::tuple<int, int, COLORREF>> flat{{0, 0, 0}, {1, 1, kRed}, {8, 4, kRed}, {9, 1, 0}, {10, 4, 0},
+                                                           {11, 1, kGreen}, {18, 4, kGreen}, {19, 4, 0}, {12, 5, 0}};
     const struct { int style, w, h; COLORREF c1, c2, c3, c4; std::vector<std::tuple<int, int, COLORREF>> probes; } cases[] = {
+        {1, 10, 6, 0x0000FF, 0x00FF00, 0, 0, flat}, {12, 10, 6, 0x0000FF, 0x00FF00, 0, 0, flat}, {-1, 10, 6, 0x0000FF, 0x00FF00, 0, 0, flat},
         {3, 40, 20, 0xFFE1CC, 0xD1AD91, 0x00FF00, 0xFFFFFF,
          {{0, 0, key}, {0, 19, key}, {39, 0, key}, {39, 19, key}, {40, 0, key}, {40, 19, key}, {79, 0, key}, {79, 19, key}}},
         {4, 40, 16, 0xFFE1CC, 0xD1AD91, 0x5A320D, 0xFF00FF, {{0, 8, outline}, {20, 15, outline}}},

@@ -131,20 +131,17 @@ TEST_F(QorWndTest, OnInitsResultIsReturnedAsItIsForCreateAndInitDialog) {
     EXPECT_TRUE(plain.calls.empty() && IsWindow(plain.m_hWnd)) << "the window it reached carries on";
 }
 
-TEST_F(QorWndTest, DestroyDetachesTheObjectEvenWhenOnDestroyDoesNotAndFreesTheClass) {
-    ProbeWnd w, again, fresh;
+// Destroying detaches the object even when OnDestroy does not, and frees the class name; a second
+// window of the same title and the default class raises the first instead.
+TEST_F(QorWndTest, DestroyFreesTheClassAndASecondCreateOnlyRaisesTheFirst) {
+    ProbeWnd w, again, fresh, first, second;
     ASSERT_TRUE(Make(w, L"One", L"ReusedClass"));
     w.answers["OnDestroy"] = 0;  // the probe's answer: the base never ran
     DestroyWindow(w.m_hWnd);
     EXPECT_EQ(w.m_hWnd, nullptr);
-    EXPECT_TRUE(w.Destroy());
-    EXPECT_EQ(w.m_atomClass, 0);
+    EXPECT_TRUE(w.Destroy() && w.m_atomClass == 0);
     EXPECT_TRUE(Make(again, L"Two", L"ReusedClass")) << "the class name is free again";
     EXPECT_TRUE(fresh.Destroy()) << "harmless on a fresh object";
-}
-
-TEST_F(QorWndTest, TheDefaultClassNameAndASecondCreateThatRaisesTheFirst) {
-    ProbeWnd first, second;
     ASSERT_TRUE(Make(first, L"Qor Tintaro", nullptr));
     EXPECT_STREQ(first.m_pszClassName, L"QorClassDefault");
     ShowWindow(first.m_hWnd, SW_MINIMIZE);
@@ -153,29 +150,19 @@ TEST_F(QorWndTest, TheDefaultClassNameAndASecondCreateThatRaisesTheFirst) {
     EXPECT_EQ(backend.Raised(), 1) << "the existing window comes to the front";
 }
 
+// Close posts the quit for a window and ends a dialog with 0; DoModal while the dialog shows raises it.
 TEST_F(QorWndTest, CloseQuitsForAWindowAndEndsADialogWithZero) {
     ProbeWnd w, dialog;
     ASSERT_TRUE(Make(w));
     EXPECT_EQ(SendMessageW(w.m_hWnd, WM_CLOSE, 0, 0), 1);
-    EXPECT_TRUE(IsWindow(w.m_hWnd)) << "closing posts the quit; the window stays";
+    EXPECT_TRUE(IsWindow(w.m_hWnd)) << "the window stays";
     MSG msg;
     EXPECT_FALSE(GetMessageW(&msg, nullptr, 0, 0));
     EXPECT_EQ(msg.wParam, 0u);
-    dialog.onInit = [](HWND h) { PostMessageW(h, WM_CLOSE, 0, 0); };
-    EXPECT_EQ(dialog.DoModal(w.m_hWnd, instance, 129), 0);
-    EXPECT_EQ(dialog.m_hWnd, nullptr);
-}
-
-TEST_F(QorWndTest, DoModalWhileTheDialogShowsRaisesItAndReturnsOne) {
-    ProbeWnd dialog;
     int nested = -5;
-    dialog.onInit = [&](HWND h) {
-        nested = dialog.DoModal(nullptr, instance, 130);
-        EndDialog(h, 3);
-    };
-    EXPECT_EQ(dialog.DoModal(nullptr, instance, 129), 3);
-    EXPECT_EQ(nested, 1);
-    EXPECT_EQ(backend.Raised(), 1);
+    dialog.onInit = [&](HWND h) { nested = dialog.DoModal(nullptr, instance, 130), PostMessageW(h, WM_CLOSE, 0, 0); };
+    EXPECT_EQ(dialog.DoModal(w.m_hWnd, instance, 129), 0);
+    EXPECT_TRUE(dialog.m_hWnd == nullptr && nested == 1 && backend.Raised() == 1);
     EXPECT_EQ(dialog.DoModal(nullptr, instance, 999), -1) << "a missing resource";
 }
 

@@ -58,13 +58,18 @@ TEST_F(GradientTest, ColumnIsCopiedAcrossWithLogarithmicallyManyTransfers) {
     }
 }
 
-TEST_F(GradientTest, DCFormDrawsThroughATemporaryOfTheAskedDepth) {
-    CQorGDI reference24, target;
-    ASSERT_TRUE(MakeSection(reference24, 4, 3, 24) && MakeSection(target, 7, 5, 16, 0x0000FF));
-    ASSERT_TRUE(Vertical(reference24, RECT{0, 0, 4, 3}, 0x2080F0, 0xF08020));
-    RECT rc{2, 1, 6, 4};
-    EXPECT_TRUE(GradientFillRectDC(target.m_hDC, &rc, 0x2080F0, 0xF08020, TRUE));
-    EXPECT_EQ(Mismatches(target, [&](int x, int y) { return Packed(Inside(rc, x, y) ? reference24.GetPixel(x - 2, y - 1) : 0x0000FF); }), "");
+// The DC forms draw as the surface forms do on a section of the asked depth, moved into place.
+TEST_F(GradientTest, DCFormsDrawAsTheSurfaceFormsThroughATemporaryOfTheAskedDepth) {
+    RECT rc{2, 1, 6, 4}, all{0, 0, 4, 3};
+    for (bool diagonal : {false, true}) {
+        CQorGDI reference, target;
+        ASSERT_TRUE(MakeSection(reference, 4, 3, diagonal ? 16 : 24) && MakeSection(target, 7, 5, 16, 0x0000FF));
+        ASSERT_TRUE(diagonal ? reference.DiagonalGradientFillRect(&all, 0x8080FF, 0x200000) : Vertical(reference, all, 0x2080F0, 0xF08020));
+        EXPECT_TRUE(diagonal ? DiagonalGradientFillRectDC(target.m_hDC, &rc, 0x8080FF, 0x200000)
+                             : GradientFillRectDC(target.m_hDC, &rc, 0x2080F0, 0xF08020, TRUE));
+        EXPECT_EQ(Mismatches(target, [&](int x, int y) { return Packed(Inside(rc, x, y) ? reference.GetPixel(x - 2, y - 1) : 0x0000FF); }), "")
+            << diagonal;
+    }
 }
 
 // The strip is a vertical gradient w + h lines high; one transfer per column, one to make it a section.
@@ -81,15 +86,6 @@ TEST_F(GradientTest, EachDiagonalPixelTakesTheStripPixelOfItsDiagonal) {
         EXPECT_EQ(Mismatches(s, [&](int x, int y) { return Inside(rc, x, y) ? strip.GetPixel(0, x - 1 + y - 2) : outside; }), "")
             << depth << " bits";
     }
-}
-
-TEST_F(GradientTest, DiagonalDCFormMatchesTheSurfaceForm) {
-    CQorGDI direct, throughDC;
-    ASSERT_TRUE(MakeSection(direct, 5, 4, 16) && MakeSection(throughDC, 8, 6, 16, 0x00FF00));
-    RECT all{0, 0, 5, 4}, rc{2, 1, 7, 5};
-    ASSERT_TRUE(direct.DiagonalGradientFillRect(&all, 0x8080FF, 0x200000));
-    EXPECT_TRUE(DiagonalGradientFillRectDC(throughDC.m_hDC, &rc, 0x8080FF, 0x200000));
-    EXPECT_EQ(Mismatches(throughDC, [&](int x, int y) { return Inside(rc, x, y) ? direct.GetPixel(x - 2, y - 1) : Packed(0x00FF00); }), "");
 }
 
 // The middle column of a two-band shape with no outline: grey above the middle line, red from it down.

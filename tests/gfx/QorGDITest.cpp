@@ -1,5 +1,5 @@
-// CQorGDI: its own bounds, creation in each form, conversions, detaching, the selection slot and
-// the failure paths. The pixel formats themselves are the platform's (tests/platform/GdiCoreTest).
+// CQorGDI: its own bounds, creation in each form, conversions, the selection slot and the failure
+// paths. The pixel formats themselves are the platform's (tests/platform/GdiCoreTest).
 #include <gtest/gtest.h>
 
 #include "gfx/QorGDI.h"
@@ -86,39 +86,15 @@ TEST_F(QorGDITest, ConversionsKeepThePictureAndAFailedOneKeepsTheOriginal) {
     EXPECT_FALSE(s.MakeDIB());
 }
 
-TEST_F(QorGDITest, DetachHandsOverAWorkingDCAndDestroyReleasesEverything) {
-    CQorGDI s;
-    EXPECT_TRUE(s.Destroy()) << "harmless when empty";
-    ASSERT_TRUE(s.CreateSized(nullptr, 3, 2, FALSE, TRUE, FALSE, 16));
-    HPEN pen = CreatePen(PS_SOLID, 1, 0x0000FF);
-    ASSERT_TRUE(s.SelectObject(pen));
-    HDC dc = nullptr;
-    BITMAP bm{};
-    HBITMAP bitmap = nullptr, oldBitmap = nullptr;
-    BYTE* bits = nullptr;
-    HGDIOBJ o1, p1, o2, p2, o3, p3;
-    ASSERT_TRUE(s.Detach(&dc, &bm, &bitmap, &oldBitmap, &bits, &o1, &p1, &o2, &p2, &o3, &p3));
-    EXPECT_FALSE(s.Detach(&dc, &bm, &bitmap, &oldBitmap, &bits, &o1, &p1, &o2, &p2, &o3, &p3)) << "nothing left";
-    s.Destroy();
-    EXPECT_EQ(CurrentPen(dc), pen) << "the caller owns it all now: the DC still works and holds the pen";
-    EXPECT_EQ(GetPixel(dc, 2, 1), 0u);
-    ASSERT_TRUE(s.CreateSized(nullptr, 3, 2, FALSE, TRUE, FALSE, 16));
-    dc = s.m_hDC;
-    pen = CreatePen(PS_SOLID, 1, 0x00FF00);
-    ASSERT_TRUE(s.SelectObject(pen));
-    EXPECT_FALSE(DeleteObject(pen)) << "still selected";
-    EXPECT_TRUE(s.Destroy());
-    EXPECT_FALSE(DeleteDC(dc)) << "already gone";
-    EXPECT_TRUE(DeleteObject(pen)) << "deselected by Destroy";
-}
-
-// A second selection first puts the original back; the caller keeps ownership of what it selects.
-TEST_F(QorGDITest, TheSelectionSlotRestoresWhatItDisplacedAlsoOnConversion) {
+// A second selection first puts the original back; the caller keeps ownership of what it selects,
+// which a conversion and Destroy deselect.
+TEST_F(QorGDITest, TheSelectionSlotRestoresWhatItDisplacedOnConversionAndDestroy) {
     CQorGDI s;
     EXPECT_FALSE(s.SelectObject(GetStockObject(WHITE_PEN))) << "no DC";
+    EXPECT_TRUE(s.Destroy()) << "harmless when empty";
     ASSERT_TRUE(s.CreateSized(nullptr, 3, 2, FALSE, TRUE, FALSE, 16));
     const HGDIOBJ original = CurrentPen(s.m_hDC);
-    HPEN red = CreatePen(PS_SOLID, 1, 0x0000FF), blue = CreatePen(PS_SOLID, 1, 0xFF0000);
+    HPEN red = CreatePen(PS_SOLID, 1, 0x0000FF), blue = CreatePen(PS_SOLID, 1, 0xFF0000), green = CreatePen(PS_SOLID, 1, 0x00FF00);
     EXPECT_TRUE(s.SelectObject(red) && CurrentPen(s.m_hDC) == red);
     EXPECT_TRUE(s.SelectObject(blue) && DeleteObject(red));
     EXPECT_FALSE(s.SelectObject(nullptr));
@@ -126,6 +102,12 @@ TEST_F(QorGDITest, TheSelectionSlotRestoresWhatItDisplacedAlsoOnConversion) {
     ASSERT_TRUE(s.SelectObject(blue) && s.MakeDeviceBitmap());
     EXPECT_NE(CurrentPen(s.m_hDC), blue);
     EXPECT_TRUE(DeleteObject(blue)) << "deselected by the conversion";
+    const HDC dc = s.m_hDC;
+    ASSERT_TRUE(s.SelectObject(green));
+    EXPECT_FALSE(DeleteObject(green)) << "still selected";
+    EXPECT_TRUE(s.Destroy());
+    EXPECT_FALSE(DeleteDC(dc)) << "already gone";
+    EXPECT_TRUE(DeleteObject(green)) << "deselected by Destroy";
 }
 
 }  // namespace

@@ -49,13 +49,6 @@ const Case kCases[] = {
     {"GradientRoundRect", "10100", '0', [](CQorGDI& s, RECT r) { return s.GradientRoundRect(&r, 0, 4, 4, 0, 0xFFFFFF); }},
     {"GlossRoundRect", "10100", '0', [](CQorGDI& s, RECT r) { return s.GlossRoundRect(&r, 0, 4, 4, 0, 0, 0, 0xFFFFFF); }},
     {"Dither565", "01000", '-', [](CQorGDI& s, RECT) { return s.Dither565(); }},
-    // The workers that draw through the section's DC refuse to run without it.
-    {"GradientFillBits16 without its DC", "00000", '-',
-     [](CQorGDI& s, RECT r) { return GradientFillBits16(s.m_pBits, s.m_bm, nullptr, &r, 0, 0xFFFFFF); }},
-    {"DiagonalGradientFill without its DC", "00000", '-',
-     [](CQorGDI& s, RECT r) { return DiagonalGradientFill(s.m_pBits, s.m_bm, nullptr, &r, 0, 0xFFFFFF); }},
-    {"GlossRoundRectBits without its DC", "00000", '-',
-     [](CQorGDI& s, RECT r) { return GlossRoundRectBits(s.m_pBits, s.m_bm, nullptr, &r, 0, 4, 4, 0, 0, 0, 0xFFFFFF); }},
 };
 
 // Surface kind k of "takes", 8 × 8 and blue; kind 4 is no surface at all.

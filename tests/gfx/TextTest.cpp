@@ -74,7 +74,7 @@ TEST_F(GfxTextTest, EllipsisRoundsAreLimited) {
     EXPECT_TRUE(Same(Draw(L"Hard 15/15", fits, true), Draw(L"Hard 1...", fits, false))) << "stops once it fits";
 }
 
-TEST_F(GfxTextTest, ColourModeAndFontArePutBack) {
+TEST_F(GfxTextTest, ColourModeAndFontArePutBackAndBadArgumentsAreRefused) {
     HDC dc = SectionDC(kW, kH, 24, 0);
     HFONT own = MakeFont(12, FW_NORMAL, FALSE, L"Tahoma", 0, 0, 0);
     SelectObject(dc, own);
@@ -99,6 +99,10 @@ TEST_F(GfxTextTest, ColourModeAndFontArePutBack) {
     EXPECT_EQ(DrawTextEllipsis(dc, L"x", &inverted, 0, font, 0, OPAQUE), 0);
     EXPECT_EQ(DrawTextEllipsis(dc, nullptr, &rc, 0, font, 0, OPAQUE), 0);
     EXPECT_EQ(DrawTextAt(nullptr, L"x", 0, 0, 0, font, 0, OPAQUE), 0);
+    // MakeFont refuses character heights, no face and a face name too long for the font.
+    EXPECT_FALSE(MakeFont(-12, FW_BOLD, TRUE, L"Tahoma", 0, 0, 0) || MakeFont(12, FW_BOLD, TRUE, nullptr, 0, 0, 0) ||
+                 MakeFont(12, FW_BOLD, TRUE, std::wstring(32, L'a').c_str(), 0, 0, 0));
+    EXPECT_NE(MakeFont(12, FW_BOLD, TRUE, std::wstring(31, L'a').c_str(), 0, 0, 0), nullptr);
 }
 
 // The OPAQUE background shows where the box starts: at x = 50 for alignment 0 (and any unknown one),
@@ -121,17 +125,6 @@ TEST_F(GfxTextTest, DrawTextAtBoxes) {
             EXPECT_EQ(Painted(dc, 3).first, -1) << "from row y down";
         }
     }
-}
-
-TEST_F(GfxTextTest, MakeFontRefusesBadArgumentsAndTurnsTenthsOfADegree) {
-    EXPECT_EQ(MakeFont(-12, FW_BOLD, TRUE, L"Tahoma", 0, 0, 0), nullptr);
-    EXPECT_EQ(MakeFont(12, FW_BOLD, TRUE, nullptr, 0, 0, 0), nullptr);
-    EXPECT_EQ(MakeFont(12, FW_BOLD, TRUE, std::wstring(32, L'a').c_str(), 0, 0, 0), nullptr);
-    EXPECT_NE(MakeFont(12, FW_BOLD, TRUE, std::wstring(31, L'a').c_str(), 0, 0, 0), nullptr);
-    LOGFONTW lf{};
-    ASSERT_NE(GetObject(MakeFont(17, FW_BOLD, FALSE, L"Tahoma", 90, 3, 1), sizeof lf, &lf), 0);
-    EXPECT_EQ(lf.lfEscapement, 900);
-    EXPECT_EQ(lf.lfQuality, DEFAULT_QUALITY);
 }
 
 }  // namespace

@@ -77,7 +77,7 @@ protected:
 // The first control of the template and the parameter come with WM_INITDIALOG; the dialog sits
 // between the bars. 12 is the top-most; Down skips the disabled 13 to 11, Down wraps to 12, Up goes
 // to 11, and only Left reaches the control.
-TEST_F(DialogsTest, ControlsAreMadeFromTheDescriptionAndTheTopMostEnabledOneHasTheFocus) {
+TEST_F(DialogsTest, ControlsAreMadeFromTheDescriptionAndTheTopMostEnabledOneHasTheFocusOrNothingIsMade) {
     RecordingWindow owner(/*visible=*/true);
     HWND dialog = nullptr;
     Handler handler = [&](HWND h, UINT m, WPARAM wp, LPARAM lp) -> INT_PTR {
@@ -94,6 +94,11 @@ TEST_F(DialogsTest, ControlsAreMadeFromTheDescriptionAndTheTopMostEnabledOneHasT
     EXPECT_EQ(Run(2, owner.hwnd(), handler), 7);
     EXPECT_TRUE(dialog && !IsWindow(dialog));
     EXPECT_EQ(g_control, (std::vector<std::string>{"12:focus", "11:focus", "12:focus", "11:focus", "11:key"}));
+    // A missing description or control class fails and leaves nothing behind.
+    EXPECT_TRUE(Run(3, owner.hwnd(), handler) == -1 && !FindResourceW(instance, MAKEINTRESOURCEW(99), RT_DIALOG) &&
+                DialogBoxIndirectParamW(instance, nullptr, owner.hwnd(), ForwardingProc, 0) == -1);
+    EXPECT_TRUE(IsWindowEnabled(owner.hwnd()));
+    EXPECT_EQ(platform::WindowsInCreationOrder().size(), 1u);
 }
 
 // Every way to answer a dialog or a message box: the press alone answers nothing (the script runs
@@ -202,16 +207,6 @@ TEST_F(DialogsTest, QuitEndsNestedDialogsOneByOneAndReachesTheMainLoop) {
     EXPECT_FALSE(GetMessageW(&msg, nullptr, 0, 0));
     EXPECT_EQ(msg.wParam, 9u);
     EXPECT_EQ(backend.ScriptLength(), 2u) << "nothing after the quit was taken";
-}
-
-TEST_F(DialogsTest, MissingDescriptionsOrControlClassesFail) {
-    RecordingWindow owner(/*visible=*/true);
-    Handler handler = [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return 0; };
-    EXPECT_EQ(Run(3, owner.hwnd(), handler), -1);
-    EXPECT_EQ(FindResourceW(instance, MAKEINTRESOURCEW(99), RT_DIALOG), nullptr);
-    EXPECT_EQ(DialogBoxIndirectParamW(instance, nullptr, owner.hwnd(), ForwardingProc, 0), -1);
-    EXPECT_TRUE(IsWindowEnabled(owner.hwnd()));
-    EXPECT_EQ(platform::WindowsInCreationOrder().size(), 1u) << "nothing is left behind";
 }
 
 // The longest question the game asks, on every screen: the panel fits between the bars over the

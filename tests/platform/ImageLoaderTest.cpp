@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 #include <vector>
 
 #include "platform/Gdi.h"
@@ -35,11 +36,13 @@ std::vector<COLORREF> Pixels(HBITMAP bitmap, int width, int height) {
     return out;
 }
 
-// Hue in degrees, the way a player names a colour.
-double Hue(COLORREF c) {
-    double r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
-    double h = std::atan2(std::sqrt(3.0) * (g - b), 2 * r - g - b) * 180 / M_PI;
-    return h < 0 ? h + 360 : h;
+// The tile colour a player would name, by hue: 0 blue, 1 red, 2 purple, 3 green, 4 yellow; -1 none.
+int TileColour(COLORREF c) {
+    const double r = GetRValue(c), g = GetGValue(c), b = GetBValue(c), hues[] = {220, 0, 280, 125, 50};
+    const double h = std::atan2(std::sqrt(3.0) * (g - b), 2 * r - g - b) * 180 / M_PI + 360;
+    for (int i = 0; i < 5; ++i)
+        if (const double off = std::fmod(std::fabs(h - hues[i]), 360); std::min(off, 360 - off) < 25) return i;
+    return -1;
 }
 
 TEST_F(ImageLoaderTest, TheTileStripIsFiveTilesInBlueRedPurpleGreenYellow) {
@@ -50,13 +53,9 @@ TEST_F(ImageLoaderTest, TheTileStripIsFiveTilesInBlueRedPurpleGreenYellow) {
     EXPECT_TRUE(bm.bmWidth == 520 && bm.bmHeight == 104 && bm.bmBitsPixel == 24);
     EXPECT_EQ(bm.bmBits, nullptr) << "a device bitmap";
     std::vector<COLORREF> pixels = Pixels(strip, 520, 104);
-    const double hues[] = {220, 0, 280, 125, 50};  // blue, red, purple, green, yellow
     for (int tile = 0; tile < 5; ++tile) {
-        for (int y : {52, 75}) {  // the glyph and the plain tile below it
-            COLORREF c = pixels[static_cast<size_t>(y) * 520 + tile * 104 + 52];
-            double off = std::fabs(Hue(c) - hues[tile]);
-            EXPECT_LT(std::min(off, 360 - off), 25) << "tile " << tile << " y " << y << " colour " << std::hex << c;
-        }
+        for (int y : {52, 75})  // the glyph and the plain tile below it
+            EXPECT_EQ(TileColour(pixels[static_cast<size_t>(y) * 520 + tile * 104 + 52]), tile) << "tile " << tile << " y " << y;
         EXPECT_EQ(pixels[static_cast<size_t>(tile) * 104], 0u) << "corners stay black";
     }
     DeleteObject(strip);
@@ -77,26 +76,18 @@ TEST_F(ImageLoaderTest, TheIconIsAThreeByThreeBoardOfTheFiveColours) {
     ASSERT_EQ(image.height, image.width);
     std::vector<uint8_t> rgba(PNG_IMAGE_SIZE(image));
     ASSERT_TRUE(png_image_finish_read(&image, nullptr, rgba.data(), 0, nullptr));
-    auto at = [&](int x, int y) { return &rgba[(static_cast<size_t>(y) * size + x) * 4]; };
-    EXPECT_EQ(at(0, 0)[3], 0) << "a rounded corner";
-    const double hues[] = {220, 0, 280, 125, 50};  // blue, red, purple, green, yellow
+    EXPECT_EQ(rgba[3], 0) << "a rounded corner";
     int cell[3][3];
-    std::vector<bool> seen(5);
+    std::set<int> seen;
     for (int row = 0; row < 3; ++row)
         for (int col = 0; col < 3; ++col) {
-            const uint8_t* p = at(size * (2 * col + 1) / 6, size * (2 * row + 1) / 6 + 1);  // below the sheen
-            ASSERT_EQ(p[3], 255);
-            double hue = Hue(RGB(p[0], p[1], p[2]));
-            auto off = [hue](double h) { return std::min(std::fabs(hue - h), 360 - std::fabs(hue - h)); };
-            cell[row][col] = static_cast<int>(std::min_element(hues, hues + 5, [&](double a, double b) {
-                                                  return off(a) < off(b);
-                                              }) - hues);
-            EXPECT_LT(off(hues[cell[row][col]]), 25) << "cell " << row << "," << col;
-            seen[static_cast<size_t>(cell[row][col])] = true;
-            EXPECT_TRUE(col == 0 || cell[row][col] != cell[row][col - 1]) << "cell " << row << "," << col;
-            EXPECT_TRUE(row == 0 || cell[row][col] != cell[row - 1][col]) << "cell " << row << "," << col;
+            const uint8_t* p = &rgba[(static_cast<size_t>(size * (2 * row + 1) / 6 + 1) * size + size * (2 * col + 1) / 6) * 4];
+            ASSERT_EQ(p[3], 255);  // below the sheen
+            seen.insert(cell[row][col] = TileColour(RGB(p[0], p[1], p[2])));
+            EXPECT_TRUE(cell[row][col] >= 0 && (col == 0 || cell[row][col] != cell[row][col - 1]) &&
+                        (row == 0 || cell[row][col] != cell[row - 1][col])) << "cell " << row << "," << col;
         }
-    EXPECT_EQ(std::count(seen.begin(), seen.end(), true), 5);
+    EXPECT_EQ(seen.size(), 5u);
 }
 
 // A one-row PNG written by libpng.

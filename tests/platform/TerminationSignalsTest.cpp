@@ -25,7 +25,7 @@ protected:
 };
 
 // Which window a close request reaches: tests/platform/MessageQueueTest.
-TEST_F(TerminationSignalsTest, EachSignalBecomesAWmCloseAndSignalsInARowAreOneRequest) {
+TEST_F(TerminationSignalsTest, EachSignalBecomesAWmCloseSignalsInARowAreOneRequestAndOneBeforeAnyWindowWaits) {
     for (int signo : {SIGTERM, SIGINT, SIGHUP, 0}) {
         RecordingWindow w(/*visible=*/true);
         w.onMessage = [](UINT, WPARAM, LPARAM) -> LRESULT { return 0; };
@@ -34,9 +34,7 @@ TEST_F(TerminationSignalsTest, EachSignalBecomesAWmCloseAndSignalsInARowAreOneRe
         RecordingWindow::DrainQueue();
         EXPECT_EQ(w.Of(WM_CLOSE).size(), 1u) << "signal " << signo;
     }
-}
-
-TEST_F(TerminationSignalsTest, ARequestBeforeAnyWindowWaitsForTheLoopAlsoAfterAPlatformReset) {
+    // A request before any window waits for the loop, also after a platform reset.
     platform::ResetAll();
     platform::SetBackend(&backend);
     EXPECT_TRUE(platform::WatchedDescriptors().empty());
@@ -72,13 +70,15 @@ TEST_F(TerminationSignalsTest, StoppingPutsTheEarlierHandlerBack) {
     sigaction(SIGHUP, &saved, nullptr);
 }
 
+// Once its loop has ended the program absorbs them, whether it routed them or never did.
 TEST_F(TerminationSignalsTest, SignalsOnTheWayOutAreAbsorbedAndTheStatusStaysTheProgramsOwn) {
-    EXPECT_EQ(RunChild([] {
-                  platform::AbsorbTerminationSignals();  // what the program does once its loop has ended
-                  for (int signo : {SIGTERM, SIGINT, SIGHUP, SIGTERM}) raise(signo);
-                  return 0;
-              }),
-              0);
+    for (bool routed : {true, false})
+        EXPECT_EQ(RunChild([routed] {
+                      if (!routed) platform::StopRoutingTerminationSignals();
+                      platform::AbsorbTerminationSignals();
+                      for (int signo : {SIGTERM, SIGINT, SIGHUP, SIGTERM}) raise(signo);
+                      return 0;
+                  }), 0) << routed;
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
 // Fonts and text on the software GDI: cell heights, extents against drawn pixels, alignment,
-// clipping, colours on both depths, the glyph cache and face resolution.
+// clipping, colours on both depths and face resolution.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cwchar>
 
-#include "platform/FontFace.h"
 #include "platform/PixelRows.h"
 #include "tests/support/PlatformFixture.h"
 #include "tests/support/GdiPictures.h"
@@ -65,38 +64,26 @@ TEST_F(TextTest, FacesResolveBoldIsWiderAndTheCellHeightIsTheRequestedHeight) {
     EXPECT_TRUE(fit == 2 && dx[0] == Extent(dc, L"Q").cx && dx[3] == quit.cx);
 }
 
-TEST_F(TextTest, DrawnPixelsFillTheExtentBoxThatTheFlagsPlace) {
-    for (UINT horizontal : {DT_LEFT, DT_CENTER, DT_RIGHT}) {
-        for (UINT vertical : {DT_TOP, DT_VCENTER, DT_BOTTOM}) {
-            SCOPED_TRACE(horizontal | vertical);
-            HDC dc = Surface(160, 60, Font(16));
-            const SIZE s = Extent(dc, L"Total: 40");
-            RECT rc{10, 5, 150, 55};
-            EXPECT_EQ(DrawTextW(dc, L"Total: 40", -1, &rc, horizontal | vertical), 16);
-            const int x = horizontal == DT_CENTER ? 10 + (140 - s.cx) / 2 : horizontal == DT_RIGHT ? 150 - s.cx : 10;
-            const int y = vertical == DT_VCENTER ? 5 + (50 - 16) / 2 : vertical == DT_BOTTOM ? 55 - 16 : 5;
-            const RECT ink = Ink(dc, 160, 60);
-            EXPECT_TRUE(ink.left >= x && ink.left <= x + 2) << "starts near the box's left end";
-            EXPECT_TRUE(ink.right <= x + s.cx && ink.right >= x + s.cx - 2) << "ends near the box's right end";
-            EXPECT_TRUE(ink.top >= y && ink.bottom <= y + s.cy);
-        }
-    }
-}
-
-TEST_F(TextTest, CentringTruncatesTowardZero) {
-    // In a box three pixels narrower and lower than the text, a centred text starts one pixel
-    // left of and above the box, not two; left-aligned drawings at both places are the references.
+// Each placement against a left-aligned drawing at the place it should give. Halves truncate toward
+// zero: in a box three pixels narrower and lower than the text, a centred text starts one pixel left
+// of and above the box, not two.
+TEST_F(TextTest, TheFlagsPlaceTheTextExactlyAndItsInkFillsTheExtent) {
     HFONT font = Font(17, FW_BOLD);
     const SIZE s = Extent(Surface(1, 1, font), L"Options");
-    auto draw = [&](int at, int shrink, UINT format) {
-        HDC dc = Surface(s.cx + 20, s.cy + 20, font);
-        RECT r{at, at, at + s.cx - shrink, at + s.cy - shrink};
+    const int W = s.cx + 40, H = s.cy + 40;
+    auto draw = [&](RECT r, UINT format) {
+        HDC dc = Surface(W, H, font);
         DrawTextW(dc, L"Options", -1, &r, format | DT_NOCLIP);
         return dc;
     };
-    HDC centred = draw(10, 3, DT_CENTER | DT_VCENTER);
-    EXPECT_TRUE(SamePixels(centred, draw(9, 0, DT_LEFT), s.cx + 20, s.cy + 20));
-    EXPECT_FALSE(SamePixels(centred, draw(8, 0, DT_LEFT), s.cx + 20, s.cy + 20));
+    const RECT wide{10, 5, 21 + s.cx, 12 + s.cy}, narrow{10, 10, 7 + s.cx, 7 + s.cy};
+    const struct { RECT box; UINT format; LONG x, y; } cases[] = {
+        {wide, DT_LEFT | DT_VCENTER, 10, 8}, {wide, DT_CENTER | DT_BOTTOM, 15, 12}, {wide, DT_RIGHT | DT_TOP, 21, 5},
+        {narrow, DT_CENTER | DT_VCENTER, 9, 9}, {narrow, DT_RIGHT | DT_BOTTOM, 7, 7}, {wide, DT_LEFT, 11, 5}};
+    for (const auto& c : cases)
+        EXPECT_EQ(SamePixels(draw(c.box, c.format), draw(RECT{c.x, c.y, W, H}, DT_LEFT), W, H), &c != &cases[5]) << c.format;
+    const RECT ink = Ink(draw(wide, DT_LEFT), W, H);
+    EXPECT_TRUE(ink.left >= 10 && ink.left <= 12 && ink.right >= 8 + s.cx && ink.right <= 10 + s.cx && ink.top >= 5 && ink.bottom <= 5 + s.cy);
 }
 
 TEST_F(TextTest, DrawingIsClippedToTheRectangleAndTheSurface) {
@@ -140,21 +127,6 @@ TEST_F(TextTest, TextColourAndOpaqueBackgroundOnBothDepths) {
         EXPECT_EQ(GetPixel(dc, 5, 5), bk) << "OPAQUE fills the text's box";
         EXPECT_GT(solid, 20) << "the stems are in the text colour";
     }
-}
-
-TEST_F(TextTest, GlyphsAreRenderedOnceAndFacesShared) {
-    HDC dc = Surface(200, 40, Font(18));
-    RECT r{0, 0, 200, 40};
-    const long before = platform::RasterisedGlyphCount();
-    DrawTextW(dc, L"Level 3", -1, &r, 0);
-    const long first = platform::RasterisedGlyphCount();
-    EXPECT_EQ(first - before, 6) << "one rendering per distinct character";
-    SelectObject(dc, Font(18));
-    DrawTextW(dc, L"Level 3", -1, &r, DT_RIGHT);
-    EXPECT_EQ(platform::RasterisedGlyphCount(), first) << "cached, and shared by a second font of that face";
-    SelectObject(dc, Font(18, FW_BOLD));
-    DrawTextW(dc, L"Level 3", -1, &r, 0);
-    EXPECT_GT(platform::RasterisedGlyphCount(), first) << "bold is a face of its own";
 }
 
 }  // namespace

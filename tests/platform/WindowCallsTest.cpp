@@ -1,13 +1,10 @@
 // The window life cycle and geometry: creation, the full-screen area, children and owned windows,
-// sizes, visibility, painting on demand, and the module path.
+// sizes, visibility and painting on demand.
 #include <gtest/gtest.h>
-
-#include <string>
 
 #include "platform/Device.h"
 #include "platform/Gdi.h"
 #include "platform/Messages.h"
-#include "platform/Resources.h"
 #include "platform/Windowing.h"
 #include "tests/support/PlatformFixture.h"
 
@@ -61,7 +58,7 @@ TEST_F(WindowCallsTest, MoveWindowSendsSizeOnlyWhenTheClientSizeChangesAndMinimi
     EXPECT_EQ(backend.Minimized(), 1) << "the program's window goes down on the desktop";
 }
 
-TEST_F(WindowCallsTest, ChildrenLiveInTheirParentsClientAreaMoveWithItAndGoWithIt) {
+TEST_F(WindowCallsTest, ChildrenLiveInTheirParentsClientAreaMoveWithItAndGoWithItAndOwnedWindowsGoFirst) {
     RecordingWindow parent(WS_VISIBLE, nullptr, RECT{0, 26, 240, 294});
     RecordingWindow child(WS_CHILD | WS_VISIBLE, parent.hwnd(), RECT{4, 100, 236, 119}, 121);
     RecordingWindow grandchild(WS_CHILD | WS_VISIBLE, child.hwnd(), RECT{1, 1, 5, 5});
@@ -78,21 +75,16 @@ TEST_F(WindowCallsTest, ChildrenLiveInTheirParentsClientAreaMoveWithItAndGoWithI
     ASSERT_TRUE(GetUpdateRect(parent.hwnd(), &update, FALSE));
     EXPECT_EQ(update, (RECT{0, 100, 240, 120})) << "invalidation is clipped to the client";
     EXPECT_FALSE(InvalidateRect(nullptr, nullptr, FALSE));
+    // An owned window is top-level, in device-screen coordinates, and goes before its owner.
+    RecordingWindow dialog(WS_VISIBLE, parent.hwnd(), RECT{0, 26, 100, 100});
+    EXPECT_TRUE(WindowRect(dialog.hwnd()).top == 26 && GetParent(dialog.hwnd()) == nullptr);
+    std::vector<HWND> order;
+    for (RecordingWindow* w : {&parent, &dialog})
+        w->onMessage = [&order, w](UINT m, WPARAM, LPARAM) -> LRESULT { return m == WM_DESTROY ? order.push_back(w->hwnd()), 0 : 0; };
+    const std::vector<HWND> expected{dialog.hwnd(), parent.hwnd()};
     DestroyWindow(parent.hwnd());
     EXPECT_FALSE(IsWindow(grandchild.hwnd()));
-}
-
-TEST_F(WindowCallsTest, AnOwnedWindowIsTopLevelAndGoesBeforeItsOwner) {
-    RecordingWindow owner(WS_VISIBLE, nullptr, RECT{0, 26, 240, 294});
-    RecordingWindow dialog(WS_VISIBLE, owner.hwnd(), RECT{0, 26, 100, 100});
-    EXPECT_EQ(WindowRect(dialog.hwnd()).top, 26) << "an owned window uses device-screen coordinates";
-    EXPECT_EQ(GetParent(dialog.hwnd()), nullptr);
-    std::vector<HWND> order;
-    for (RecordingWindow* w : {&owner, &dialog})
-        w->onMessage = [&order, w](UINT m, WPARAM, LPARAM) -> LRESULT { return m == WM_DESTROY ? order.push_back(w->hwnd()), 0 : 0; };
-    const std::vector<HWND> expected{dialog.hwnd(), owner.hwnd()};
-    DestroyWindow(owner.hwnd());
-    EXPECT_EQ(order, expected) << "what a window owns goes before it";
+    EXPECT_EQ(order, expected);
 }
 
 TEST_F(WindowCallsTest, UpdateWindowPaintsThatWindowNowAndPumpsNothingAndShowingRepaints) {
@@ -130,15 +122,6 @@ TEST_F(WindowCallsTest, APaintOverChildrenHasThemRepaintAfterwards) {
     EXPECT_EQ(parent.Of(WM_PAINT).size(), 1u);
     EXPECT_EQ(under.Of(WM_PAINT).size(), 1u) << "the parent painted over it";
     EXPECT_TRUE(beside.Of(WM_PAINT).empty()) << "outside the parent's paint";
-}
-
-TEST_F(WindowCallsTest, TheModulePathIsTheRunningProgram) {
-    wchar_t path[1024];
-    DWORD n = GetModuleFileNameW(nullptr, path, 1024);
-    ASSERT_GT(n, 0u);
-    EXPECT_NE(std::wstring(path, n).find(L"/platform_tests"), std::wstring::npos);
-    EXPECT_EQ(GetModuleFileNameW(nullptr, path, n), 0u) << "no room for the terminator: a failure, not a cut path";
-    EXPECT_EQ(GetModuleFileNameW(nullptr, path, n + 1), n);
 }
 
 }  // namespace

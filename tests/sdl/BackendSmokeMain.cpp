@@ -25,10 +25,9 @@ void Paint(HWND hwnd) {
     RECT client;
     GetClientRect(hwnd, &client);
     const int midX = client.right / 2, midY = client.bottom / 2;
-    Fill(dc, RECT{0, 0, midX, midY}, RGB(255, 0, 0));
-    Fill(dc, RECT{midX, 0, client.right, midY}, RGB(0, 255, 0));
-    Fill(dc, RECT{0, midY, midX, client.bottom}, RGB(0, 0, 255));
-    Fill(dc, RECT{midX, midY, client.right, client.bottom}, RGB(255, 255, 255));
+    const COLORREF quadrants[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 255)};
+    for (int i = 0; i < 4; ++i)
+        Fill(dc, RECT{i % 2 ? midX : 0, i / 2 ? midY : 0, i % 2 ? client.right : midX, i / 2 ? client.bottom : midY}, quadrants[i]);
     EndPaint(hwnd, &ps);
     // A yellow square through a memory bitmap and a block transfer, the way the game draws.
     HDC window = GetDC(hwnd), memory = CreateCompatibleDC(window);
@@ -47,11 +46,9 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
     switch (message) {
         case WM_PAINT: Paint(hwnd); return 0;
-        case WM_KEYDOWN:
-            std::printf("keydown 0x%02X%s\n", static_cast<unsigned>(wParam), (lParam & 0x40000000) ? " repeat" : "");
-            return 0;
-        case WM_KEYUP: std::printf("keyup 0x%02X\n", static_cast<unsigned>(wParam)); return 0;
-        case WM_CHAR: std::printf("char %c\n", static_cast<char>(wParam)); return 0;
+        case WM_KEYDOWN: return std::printf("keydown 0x%02X\n", static_cast<unsigned>(wParam)), 0;
+        case WM_KEYUP: return std::printf("keyup 0x%02X\n", static_cast<unsigned>(wParam)), 0;
+        case WM_CHAR: return std::printf("char %c\n", static_cast<char>(wParam)), 0;
         case WM_LBUTTONDOWN: {
             std::printf("down %d %d\n", x, y);
             HDC dc = GetDC(hwnd);
@@ -59,10 +56,10 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             ReleaseDC(hwnd, dc);
             return 0;
         }
-        case WM_LBUTTONUP: std::printf("up %d %d\n", x, y); return 0;
-        case WM_MOUSEMOVE: std::printf("move %d %d\n", x, y); return 0;
-        case WM_CLOSE: std::printf("close\n"); return DestroyWindow(hwnd), 0;
-        case WM_DESTROY: PostQuitMessage(0); return 0;
+        case WM_LBUTTONUP: return std::printf("up %d %d\n", x, y), 0;
+        case WM_MOUSEMOVE: return std::printf("move %d %d\n", x, y), 0;
+        case WM_CLOSE: return std::printf("close\n"), DestroyWindow(hwnd), 0;
+        case WM_DESTROY: return PostQuitMessage(0), 0;
         default: return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }

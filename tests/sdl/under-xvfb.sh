@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The real window under Xvfb. The SDL check program: pixels on screen, keys and the stylus in device
 # pixels, the close button as an orderly end. The game: the message when there is no display, its
-# window with title and size, the status bar and the "Menu" soft key, a second start that only
-# raises the first, and SIGTERM as an orderly end that leaves the settings saved.
+# window with title and size and its bar on screen, a second start that only raises the first, and
+# SIGTERM as an orderly end that leaves the settings saved.
 # Usage: under-xvfb.sh TINTARO SDL_SMOKE XVFB_HARNESS   (exit 77: Xvfb or its tools missing)
 set -uo pipefail
 game="$1"
@@ -104,16 +104,8 @@ expect_eq "last event" "$(events_after 0 | tail -1)" "close"
 smoke_log="$work/smoke.log"
 cp "$XH_DIR/app.log" "$smoke_log"
 
-# The game. The bounding box "WxH+X+Y" of the light (text) pixels in a region of a picture, or "none".
-text_box() {
-    local box
-    box="$(convert "$1" -crop "$2" +repage -colorspace Gray -threshold 70% \
-        -bordercolor black -border 1 -trim -format '%wx%h%O' info: 2>/dev/null)"
-    # An all-dark region trims down to a single pixel.
-    case "$box" in 1x1*) echo none ;; *) echo "$box" ;; esac
-}
-# How many pixels of a region ("WxH+X+Y") are the colour given (a dark one), give or take the 5-6-5
-# rounding: white pixels go black first, so that only the colour's own pixels end up white.
+# The game. How many pixels of a region ("WxH+X+Y") are the colour given (a dark one), give or take
+# the 5-6-5 rounding: white pixels go black first, so that only the colour's own pixels end up white.
 colour_count() {
     convert "$1" -crop "$2" +repage -fuzz 3% -fill black -opaque white -fill white -opaque "$3" \
         -fill black +opaque white -format '%[fx:int(mean*w*h+0.5)]' info:
@@ -124,39 +116,22 @@ wid="$(xh_wait_window --name '^Qor Tintaro$')" || { xh_log; exit 1; }
 expect_eq "title" "$(xdotool getwindowname "$wid")" "Qor Tintaro"
 eval "$(xdotool getwindowgeometry --shell "$wid")"
 expect_eq "window size at zoom 2" "${WIDTH}x${HEIGHT}" "480x640"
-game_x=$X game_y=$Y
-
-# The status bar (top 26 rows) shows the front window's title; the soft-key bar (bottom 26 rows)
-# shows "Menu" on the left soft key and nothing on the right one.
-shot="$work/shot.png"
-soft_key_shown() { xh_screenshot "$shot" --fb && [ "$(text_box "$shot" 120x26+0+294)" != none ]; }
-eventually soft_key_shown
-left="$(text_box "$shot" 120x26+0+294)"
-[ "$(text_box "$shot" 240x26+0+0)" != none ] || fail "no title in the status bar"
-[ "$(text_box "$shot" 120x26+120+294)" = none ] || fail "something on the right soft key"
-# "Menu": one short word, a few times wider than high, inside the bar.
-read -r w h <<<"$(sed 's/[x+]/ /g' <<<"$left" | cut -d' ' -f1,2)"
-if [ "$left" = none ] || [ "$w" -lt 16 ] || [ "$w" -gt 60 ] || [ "$h" -lt 6 ] || [ "$h" -gt 20 ] ||
-    [ $((w * 10)) -lt $((h * 15)) ]; then
-    fail "the left soft key's label is not a short word: $left"
-fi
-for y in 5 300; do
-    [ "$(colour_count "$shot" "240x1+0+$y" 'rgb(24,24,32)')" -gt 120 ] || fail "row $y is not mostly the bar colour"
-done
+root="$work/root.png"
+# Bar-coloured pixels in the game's soft-key bar on the screen as a whole (window pixels); what the
+# bars show is checked headless.
+bar_on_screen() {
+    xwd -silent -root | convert xwd:- "$root"
+    colour_count "$root" "480x52+$X+$((Y + 588))" 'rgb(24,24,32)'
+}
+covered() { [ "$(bar_on_screen)" -lt 100 ]; }
+raised() { [ "$(bar_on_screen)" -gt 12000 ]; }
+eventually raised || fail "the soft-key bar does not show"
 
 # A second start while a window covers the first: it exits 0 without a window, writes nothing,
 # and the first comes to the front.
 "$smoke" 2 >/dev/null 2>&1 &
 cover_pid=$!
 timeout 10 xdotool search --sync --onlyvisible --name '^Tintaro SDL check$' >/dev/null || fail "no covering window"
-root="$work/root.png"
-# Bar-coloured pixels in the game's soft-key bar on the screen as a whole (window pixels).
-bar_on_screen() {
-    xwd -silent -root | convert xwd:- "$root"
-    colour_count "$root" "480x52+$game_x+$((game_y + 588))" 'rgb(24,24,32)'
-}
-covered() { [ "$(bar_on_screen)" -lt 100 ]; }
-raised() { [ "$(bar_on_screen)" -gt 12000 ]; }
 eventually covered || fail "the covering window does not cover the game"
 snapshot() { find "$work/config" -printf '%P %y %s %m %T@\n' | sort; find "$work/config" -type f -exec sha1sum {} + | sort; }
 before="$(snapshot)"
