@@ -126,6 +126,7 @@ TEST_F(DialogsTest, ModalWindowsAnswerOnTheReleaseAndKeepTheirInputFromTheOwner)
         };
         backend.Script(c.input.first);
         EXPECT_EQ(ask(), 0) << c.what;
+        EXPECT_TRUE(IsWindowEnabled(owner.hwnd())) << c.what;
         MSG quit;
         EXPECT_FALSE(GetMessageW(&quit, nullptr, 0, 0));
         EXPECT_EQ(quit.wParam, static_cast<WPARAM>(platform::kInputEndedExitCode));
