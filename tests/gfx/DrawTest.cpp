@@ -85,16 +85,4 @@ TEST_F(DrawTest, EveryCallLeavesTheCallersSelectionAndNoObjectBehind) {
         << "the caller's own wide white pen and white brush draw afterwards";
 }
 
-// A selected object's handle is kept for a later try; a deleted one is cleared.
-TEST_F(DrawTest, MakersAndDeletion) {
-    EXPECT_FALSE(MakePen(kRed, PS_SOLID, -1) || FillSolidRect(nullptr, nullptr, kBlue));
-    HPEN pen = MakePen(kRed, PS_SOLID, 0), made = pen;
-    HDC dc = Surface(2, 2);
-    HGDIOBJ old = SelectObject(dc, pen);
-    EXPECT_TRUE(DeleteGdiObject(&pen) == 0 && pen == made);
-    SelectObject(dc, old);
-    EXPECT_TRUE(DeleteGdiObject(&pen) == 1 && pen == nullptr && platform::FindPen(made) == nullptr);
-    EXPECT_EQ(DeleteGdiObject(&pen), 0) << "a cleared handle";
-}
-
 }  // namespace

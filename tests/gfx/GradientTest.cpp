@@ -1,14 +1,10 @@
-// Vertical, diagonal and rounded gradients: the worked rows and bands, the column copies, the
-// diagonal's strip, the outline and corners with the marker quirk, and the DC forms against the
-// surface forms.
+// Vertical, diagonal and rounded gradients: worked rows and bands, the diagonal's strip, the
+// outline and corners with the marker quirk, and the DC forms against the surface forms.
 #include <gtest/gtest.h>
-
-#include <bit>
 
 #include "gfx/Blend.h"
 #include "gfx/Gradient.h"
 #include "gfx/RoundGradient.h"
-#include "platform/Blit.h"
 #include "tests/gfx/Surfaces.h"
 #include "tests/support/PlatformFixture.h"
 
@@ -44,20 +40,6 @@ TEST_F(GradientTest, WorkedRowsOnBothDepths) {
     }
 }
 
-TEST_F(GradientTest, ColumnIsCopiedAcrossWithLogarithmicallyManyTransfers) {
-    for (int w = 1; w <= 70; ++w) {
-        CQorGDI s;
-        ASSERT_TRUE(MakeSection(s, w + 3, 6, 16, 0x0000FF));
-        const RECT rc{2, 1, 2 + w, 5};
-        const long before = platform::BlockTransferCalls();
-        EXPECT_TRUE(Vertical(s, rc, 0x00FF00, 0xFF0000));
-        EXPECT_LE(platform::BlockTransferCalls() - before, std::bit_width(static_cast<unsigned>(w - 1))) << "width " << w;
-        ASSERT_EQ(Mismatches(s, [&](int x, int y) { return Inside(rc, x, y) ? s.GetPixel(2, y) : Packed(0x0000FF); }), "")
-            << "width " << w;
-        EXPECT_NE(s.GetPixel(2, 1), s.GetPixel(2, 4)) << "a gradient, not a fill";
-    }
-}
-
 // The DC forms draw as the surface forms do on a section of the asked depth, moved into place.
 TEST_F(GradientTest, DCFormsDrawAsTheSurfaceFormsThroughATemporaryOfTheAskedDepth) {
     RECT rc{2, 1, 6, 4}, all{0, 0, 4, 3};
@@ -72,7 +54,7 @@ TEST_F(GradientTest, DCFormsDrawAsTheSurfaceFormsThroughATemporaryOfTheAskedDept
     }
 }
 
-// The strip is a vertical gradient w + h lines high; one transfer per column, one to make it a section.
+// The strip is a vertical gradient w + h lines high.
 TEST_F(GradientTest, EachDiagonalPixelTakesTheStripPixelOfItsDiagonal) {
     for (int depth : {16, 24}) {
         CQorGDI strip, s;
@@ -80,9 +62,7 @@ TEST_F(GradientTest, EachDiagonalPixelTakesTheStripPixelOfItsDiagonal) {
         ASSERT_TRUE(Vertical(strip, RECT{0, 0, 1, 11}, 0x00FFFF, 0x400000));
         const COLORREF outside = s.GetPixel(0, 0);
         RECT rc{1, 2, 8, 6};  // 7 × 4
-        const long before = platform::BlockTransferCalls();
         EXPECT_TRUE(s.DiagonalGradientFillRect(&rc, 0x00FFFF, 0x400000));
-        EXPECT_LE(platform::BlockTransferCalls() - before, 7 + 1);
         EXPECT_EQ(Mismatches(s, [&](int x, int y) { return Inside(rc, x, y) ? strip.GetPixel(0, x - 1 + y - 2) : outside; }), "")
             << depth << " bits";
     }

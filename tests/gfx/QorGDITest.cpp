@@ -19,8 +19,7 @@ void Paint(CQorGDI& s) {
 // The pen a DC has selected, found by swapping another in and back.
 HGDIOBJ CurrentPen(HDC dc) {
     HGDIOBJ pen = ::SelectObject(dc, GetStockObject(WHITE_PEN));
-    ::SelectObject(dc, pen);
-    return pen;
+    return ::SelectObject(dc, pen), pen;
 }
 
 TEST_F(QorGDITest, PixelsOutsideTheSurfaceAreRefusedOnSectionsAndDeviceBitmaps) {

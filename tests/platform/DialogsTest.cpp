@@ -60,9 +60,7 @@ protected:
     void SetUp() override {
         PlatformTest::SetUp();
         instance = platform::RegisterModule(platform::ModuleResources{{}, kDialogs, {}});
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = SpinProc;
-        wc.lpszClassName = L"TestSpin";
+        WNDCLASSW wc{0, SpinProc, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, L"TestSpin"};
         RegisterClassW(&wc);
         g_control.clear();
     }
@@ -74,9 +72,8 @@ protected:
     HINSTANCE instance = nullptr;
 };
 
-// The first control of the template and the parameter come with WM_INITDIALOG; the dialog sits
-// between the bars. 12 is the top-most; Down skips the disabled 13 to 11, Down wraps to 12, Up goes
-// to 11, and only Left reaches the control.
+// WM_INITDIALOG brings the first control and the parameter. 12 is the top-most; Down skips the
+// disabled 13 to 11, Down wraps to 12, Up goes to 11, and only Left reaches the control.
 TEST_F(DialogsTest, ControlsAreMadeFromTheDescriptionAndTheTopMostEnabledOneHasTheFocusOrNothingIsMade) {
     RecordingWindow owner(/*visible=*/true);
     HWND dialog = nullptr;
@@ -193,13 +190,9 @@ TEST_F(DialogsTest, TheOwnerIsPaintedButGetsNoInputAndTheDialogIsPaintedInItsCol
 
 TEST_F(DialogsTest, QuitEndsNestedDialogsOneByOneAndReachesTheMainLoop) {
     std::vector<INT_PTR> results;
-    Handler inner = [&](HWND, UINT m, WPARAM wp, LPARAM) -> INT_PTR {
-        if (m == WM_KEYUP && wp == '2') PostQuitMessage(9);
-        return 0;
-    };
+    Handler inner = [&](HWND, UINT m, WPARAM wp, LPARAM) -> INT_PTR { return m == WM_KEYUP && wp == '2' ? PostQuitMessage(9), 0 : 0; };
     Handler outer = [&](HWND h, UINT m, WPARAM wp, LPARAM) -> INT_PTR {
-        if (m == WM_KEYUP && wp == '1') results.push_back(Run(1, h, inner));
-        return 0;
+        return m == WM_KEYUP && wp == '1' ? results.push_back(Run(1, h, inner)), 0 : 0;
     };
     for (UINT vk : {'1', '2', '3'}) backend.ScriptKey(vk);
     results.push_back(Run(1, nullptr, outer));

@@ -50,8 +50,7 @@ TEST_F(MessageQueueTest, MessagesForADeadWindowAreDroppedAndHandlesAreNeverReuse
     EXPECT_TRUE(msg.hwnd == survivor.hwnd() && msg.message == WM_TEST_B);
 }
 
-// The quit comes after what was already posted and is taken once; an exhausted script ends the
-// loop with a code of its own unless the idle handler feeds the loop.
+// The quit follows what was posted and is taken once; an exhausted script ends the loop unless fed.
 TEST_F(MessageQueueTest, QuitCarriesTheExitCodeAfterWhatWasAlreadyPostedAndAnExhaustedScriptEndsTheLoop) {
     RecordingWindow w(/*visible=*/true);
     PostMessageW(w.hwnd(), WM_TEST_A, 0, 0);
@@ -84,14 +83,8 @@ TEST_F(MessageQueueTest, TranslateMessagePostsTheTypedCharacterRightAfterItsKey)
 
 class InputRoutingTest : public PlatformTest {
 protected:
-    void Key(InputType type, UINT vk) {
-        ScriptKeyEvent(type, vk);
-        RecordingWindow::DrainQueue();
-    }
-    void Stylus(InputType type, int x, int y) {
-        ScriptStylusEvent(type, x, y);
-        RecordingWindow::DrainQueue();
-    }
+    void Key(InputType type, UINT vk) { ScriptKeyEvent(type, vk), RecordingWindow::DrainQueue(); }
+    void Stylus(InputType type, int x, int y) { ScriptStylusEvent(type, x, y), RecordingWindow::DrainQueue(); }
 };
 
 TEST_F(InputRoutingTest, KeysGoToTheFocusInsideTheActiveWindowElseToIt) {

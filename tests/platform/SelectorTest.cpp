@@ -44,12 +44,7 @@ protected:
 };
 
 TEST_F(SelectorTest, ListMessagesAppendInOrderAndSelectOnlyInsideTheList) {
-    struct {
-        UINT message;
-        WPARAM index;
-        LPCWSTR text;
-        LRESULT result, selected;
-    } cases[] = {
+    const struct { UINT message; WPARAM index; LPCWSTR text; LRESULT result, selected; } cases[] = {
         {LB_ADDSTRING, 0, L"z", 3, 1}, {LB_ADDSTRING, 0, nullptr, LB_ERR, 1}, {LB_GETTEXTLEN, 3, nullptr, 1, 1},
         {LB_GETTEXTLEN, 4, nullptr, LB_ERR, 1}, {LB_SETCURSEL, 3, nullptr, 3, 3},
         {LB_SETCURSEL, 4, nullptr, LB_ERR, LB_ERR}, {LB_SETCURSEL, 2, nullptr, 2, 2},

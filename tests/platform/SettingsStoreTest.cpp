@@ -98,9 +98,7 @@ TEST_F(SettingsStoreTest, AWriteThatCannotLandOrBeFlushedFailsAndSaysWhy) {
                       const LONG r = Write(L"GameState", std::vector<uint8_t>(108, 0x22));
                       const std::vector<platform::StoreWriteFailure> f = platform::FailedStoreWrites();
                       return r == ERROR_ACCESS_DENIED && f.size() == 1 && f[0].reason == std::strerror(EACCES) ? 0 : 1;
-                  }),
-                  0)
-            << std::oct << mode;
+                  }), 0) << std::oct << mode;
         std::vector<uint8_t> back;
         EXPECT_TRUE(mode != 0555 || (Read(L"GameState", &back) == ERROR_SUCCESS && back[0] == 0x11)) << "kept";
     }

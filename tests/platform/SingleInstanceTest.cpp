@@ -82,9 +82,8 @@ TEST_F(SingleInstanceTest, ALockNeverLivesInARuntimeFolderThatIsNotPrivate) {
     }
 }
 
-// A crowd saying anything or nothing, then a real request: it is served at once, and raises the
-// program with the window's minimised dialog. A copy about to close refuses; once its quit is
-// posted, nobody listens.
+// After a crowd saying anything or nothing, a real request is served at once and raises the program
+// with its minimised dialog; a copy about to close refuses, and once its quit is posted nobody listens.
 TEST_F(SingleInstanceTest, CallersGetARaiseOrARefusalAndNothingElse) {
     ASSERT_EQ(FindWindowW(kClass, kTitle), nullptr);
     RecordingWindow w(/*visible=*/true);
