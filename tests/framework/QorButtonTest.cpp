@@ -1,5 +1,4 @@
-// CQorButton: stylus sequences with what they post and invalidate, creation, the shared picture,
-// the label's place and colours, and the drawing styles' worked pictures.
+// CQorButton: stylus sequences, creation, the shared picture, the label and the styles' telling pixels.
 #include "framework/QorButton.h"
 
 #include <gtest/gtest.h>
@@ -21,10 +20,7 @@ protected:
     CQorButton button;
     HFONT font = nullptr;
 
-    void SetUp() override {
-        PlatformTest::SetUp();
-        ASSERT_NE(font = MakeFont(16, FW_BOLD, TRUE, L"Tahoma", 0, 0, 0), nullptr);
-    }
+    void SetUp() override { PlatformTest::SetUp(); ASSERT_NE(font = MakeFont(16, FW_BOLD, TRUE, L"Tahoma", 0, 0, 0), nullptr); }
     HDC Render(int style, int w, int h, COLORREF c1, COLORREF c2, COLORREF c3, COLORREF c4) {
         button.SetColors(c1, c2, c3, c4, FALSE);
         EXPECT_TRUE(button.Create(0, 0, w, h, L"OK", nullptr, 0, 0, style, nullptr));

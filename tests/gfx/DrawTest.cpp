@@ -1,5 +1,4 @@
-// The drawing primitives: what they draw, what they return, and that they leave the DC's
-// selection as it was and delete every object they made. FillRect itself: tests/platform/GdiCoreTest.
+// The drawing primitives: what they draw and return, and the DC selection and objects they leave.
 #include <gtest/gtest.h>
 
 #include <functional>

@@ -1,5 +1,4 @@
-// Vertical, diagonal and rounded gradients: worked rows and bands, the diagonal's strip, the
-// outline and corners with the marker quirk, and the DC forms against the surface forms.
+// Vertical, diagonal and rounded gradients: worked rows and bands, strips, outlines, DC forms.
 #include <gtest/gtest.h>
 
 #include "gfx/Blend.h"
@@ -28,8 +27,7 @@ TEST_F(GradientTest, WorkedRowsOnBothDepths) {
     ASSERT_TRUE(MakeSection(one, 4, 1, 24));
     EXPECT_TRUE(Vertical(one, RECT{0, 0, 4, 1}, 0x000000, 0x804020));
     EXPECT_EQ(Pixels(one), std::vector<COLORREF>(4, RGB(0x1F, 0x3F, 0x7F))) << "height 1: the bottom colour × 255/256";
-    // Black to white: (255 × t) >> 8 for t = 84, 169, 255 from the top line down; t is taken in
-    // single precision (85 in double precision).
+    // Black to white: (255 × t) >> 8 for t = 84, 169, 255 from the top down (t in single precision, not 85).
     const int expected[3] = {83, 168, 254};
     for (int depth : {24, 16}) {
         CQorGDI s;
@@ -100,8 +98,7 @@ TEST_F(GradientTest, RoundedOutlineKeepsThePenCornersStayOutsideAndMarkerPixelsI
     const RECT middle{3, 2, 13, 10};
     EXPECT_EQ(Mismatches(shape, [&](int x, int y) { return Inside(middle, x, y) ? plain.GetPixel(x, y) : shape.GetPixel(x, y); }), "")
         << "the inside is the vertical gradient";
-    // The marker colour in a corner inside rc is taken for part of the shape (top line of 8: t = 31);
-    // outside rc it is left as it was.
+    // The marker colour in a corner inside rc is taken for the shape (top line of 8: t = 31), not outside.
     ASSERT_TRUE(MakeSection(marked, 12, 8, 16, 0x0000FF));
     marked.SetPixel(0, 0, 0xF808F8);
     marked.SetPixel(11, 0, 0xF808F8);

@@ -1,5 +1,4 @@
-// CQorGDI: its own bounds, creation in each form, conversions, the selection slot and the failure
-// paths. The pixel formats themselves are the platform's (tests/platform/GdiCoreTest).
+// CQorGDI: its bounds, creation, conversions, the selection slot and the failure paths.
 #include <gtest/gtest.h>
 
 #include "gfx/QorGDI.h"

@@ -1,5 +1,4 @@
-// What every pixel operation shares: the surfaces it takes (device bitmaps made sections by the
-// surface forms), untouched pixels when it refuses, the DC forms' temporaries, and clipping.
+// What every pixel operation shares: the surfaces it takes, refusals, the DC forms' temporaries, clipping.
 #include <gtest/gtest.h>
 
 #include <climits>

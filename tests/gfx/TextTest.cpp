@@ -1,5 +1,4 @@
-// The library's text calls: the end ellipsis and its limited rounds, colour, mode and font
-// restoring, the boxes of DrawTextAt, and MakeFont's refusals.
+// The library's text calls: the end ellipsis, colour, mode and font restoring, DrawTextAt, MakeFont.
 #include "gfx/Text.h"
 
 #include <gtest/gtest.h>
@@ -32,10 +31,7 @@ std::pair<int, int> Painted(HDC dc, int y) {
 
 class GfxTextTest : public PlatformTest {
 protected:
-    void SetUp() override {
-        PlatformTest::SetUp();
-        ASSERT_NE(font = MakeFont(16, FW_BOLD, TRUE, L"Tahoma", 0, 0, 0), nullptr);
-    }
+    void SetUp() override { PlatformTest::SetUp(); ASSERT_NE(font = MakeFont(16, FW_BOLD, TRUE, L"Tahoma", 0, 0, 0), nullptr); }
     // White text in a box of the given width: through DrawTextEllipsis with the flag, or plain.
     HDC Draw(const wchar_t* text, int width, bool ellipsis) {
         HDC dc = SectionDC(kW, kH, 24, 0);

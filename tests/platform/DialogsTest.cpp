@@ -1,6 +1,4 @@
-// Dialogs and message boxes: creation from descriptions, focus, answers on release, the owner
-// disabled but painted, nested loops and quit, the box's panel on every screen.
-// Which window a release reaches after a modal window ended: tests/platform/MessageQueueTest.
+// Dialogs and message boxes: controls and focus, answers on the release, the disabled owner, nested quits.
 #include <gtest/gtest.h>
 
 #include <algorithm>

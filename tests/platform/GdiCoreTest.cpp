@@ -1,5 +1,4 @@
-// The software GDI's bitmap model: formats, sections, selection, block transfers and fills with
-// their clipping, window DCs, presentation with its frames and clock, and the harness's frame dumps.
+// The software GDI's bitmap model: formats, sections, selection, transfers and fills, window DCs, frames.
 #include <gtest/gtest.h>
 
 #include <algorithm>

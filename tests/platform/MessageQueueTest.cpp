@@ -1,7 +1,4 @@
-// The message queue: sends and posts, posted before input before paint, the quit, dead windows, the
-// end of a script, typed characters; and which window input reaches: focus, the active window over
-// its disabled owner, stylus capture in client coordinates, the release of a press that closed a
-// modal window, and close requests.
+// The message queue and its order, and which window input and close requests reach.
 #include <gtest/gtest.h>
 
 #include "platform/Backend.h"

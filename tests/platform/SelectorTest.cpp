@@ -1,5 +1,4 @@
-// The selector: list messages, steps by key and tap with their notifications, the disabled state
-// and the three looks.
+// The selector: list messages, steps by key and tap with their notices, the disabled state, the looks.
 #include <gtest/gtest.h>
 
 #include <memory>

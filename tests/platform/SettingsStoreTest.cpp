@@ -1,5 +1,4 @@
-// The settings store: keys as folders, values as files replaced atomically, registry read rules,
-// and folders and files that would block, break or fool a read or a write.
+// The settings store: values as files replaced atomically, and files that would block, break or fool it.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>

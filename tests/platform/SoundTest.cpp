@@ -15,10 +15,7 @@ namespace {
 
 class SoundTest : public PlatformTest {
 protected:
-    void SetUp() override {
-        PlatformTest::SetUp();
-        game = platform::RegisterModule(TintaroResources());
-    }
+    void SetUp() override { PlatformTest::SetUp(); game = platform::RegisterModule(TintaroResources()); }
     HINSTANCE game = nullptr;
 };
 

@@ -1,5 +1,4 @@
-// The window life cycle and geometry: creation, the full-screen area, children and owned windows,
-// sizes, visibility and painting on demand.
+// The window life cycle and geometry: creation, children and owned windows, sizes, painting on demand.
 #include <gtest/gtest.h>
 
 #include "platform/Device.h"
