@@ -1,5 +1,4 @@
-// CQorButton: stylus sequences with what they post and invalidate, creation, the shared picture,
-// the label's place and colours, and the drawing styles' worked pictures.
+// CQorButton: stylus sequences, creation, the shared picture, the label and the styles' telling pixels.
 #include "framework/QorButton.h"
 
 #include <gtest/gtest.h>
@@ -21,10 +20,7 @@ protected:
     CQorButton button;
     HFONT font = nullptr;
 
-    void SetUp() override {
-        PlatformTest::SetUp();
-        ASSERT_NE(font = MakeFont(16, FW_BOLD, TRUE, L"Tahoma", 0, 0, 0), nullptr);
-    }
+    void SetUp() override { PlatformTest::SetUp(); ASSERT_NE(font = MakeFont(16, FW_BOLD, TRUE, L"Tahoma", 0, 0, 0), nullptr); }
     HDC Render(int style, int w, int h, COLORREF c1, COLORREF c2, COLORREF c3, COLORREF c4) {
         button.SetColors(c1, c2, c3, c4, FALSE);
         EXPECT_TRUE(button.Create(0, 0, w, h, L"OK", nullptr, 0, 0, style, nullptr));
@@ -42,8 +38,7 @@ protected:
         for (LONG y = 0; y < 30; ++y)
             for (LONG x = 0; x < 100; ++x)
                 if (GetPixel(dc, x, y) != kGround)
-                    ink = {std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1),
-                           std::max(ink.bottom, y + 1)};
+                    ink = {std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1), std::max(ink.bottom, y + 1)};
         return ink;
     }
 };
@@ -91,8 +86,7 @@ TEST_F(QorButtonTest, StylusSequencesPostAndInvalidate) {
 // label was taken. A button without a label draws no text.
 TEST_F(QorButtonTest, CreateRefusesAMissingLabelAndAnEmptyPicture) {
     struct Case { LPCWSTR text; LONG right; BOOL result; };
-    for (const Case& c : {Case{nullptr, 50, FALSE}, Case{L"", 50, FALSE}, Case{L"OK", 10, FALSE},
-                          Case{L"OK", 50, TRUE}}) {
+    for (const Case& c : {Case{nullptr, 50, FALSE}, Case{L"", 50, FALSE}, Case{L"OK", 10, FALSE}, Case{L"OK", 50, TRUE}}) {
         button.m_uMsg = 99;
         EXPECT_EQ(button.Create(10, 20, c.right, 40, c.text, nullptr, 1124, 0, 3, nullptr), c.result);
         EXPECT_EQ(button.m_rc.right, c.right);
@@ -131,8 +125,7 @@ TEST_F(QorButtonTest, ShadowPassAndTheTextColourLeftBehind) {
         EXPECT_TRUE(button.Draw(font, dc, nullptr, nullptr, nullptr));
         EXPECT_EQ(GetTextColor(dc), 0xFFFFFFu);
         const RECT ink = Ink(dc);
-        const POINT starts[] = {{ink.left, ink.bottom - 1}, {ink.left, ink.top}, {ink.left, ink.top},
-                                {ink.right - 1, ink.top}};
+        const POINT starts[] = {{ink.left, ink.bottom - 1}, {ink.left, ink.top}, {ink.left, ink.top}, {ink.right - 1, ink.top}};
         for (int side = 0; side < 4; ++side) {  // bottom, left, top, right
             int darker = 0, brighter = 0;
             for (POINT p = starts[side]; p.x < ink.right && p.y < ink.bottom; side % 2 ? ++p.y : ++p.x) {
@@ -158,10 +151,8 @@ TEST_F(QorButtonTest, WideLabelOverhangsBothSidesEqually) {
     }
 }
 
-// The pixels that tell a look: the flat style's two faces in a black frame with a gap between them,
-// also for styles out of range; the rounded style's transparent corners; the pill's shadow, which a
-// magenta accent puts exactly under the face (so the left and bottom edges are the outline) and any
-// other accent shows; the framed glass's pressed look with a transparent row above its bottom frame.
+// The telling pixels: flat faces in a black frame (also out of range), rounded transparent corners,
+// the pill's shadow hidden under a magenta accent only, framed glass's transparent row when pressed.
 TEST_F(QorButtonTest, StylesShowTheirLooksAtTheirTellingPixels) {
     const COLORREF key = KEY_COLOR, white = 0xF8FCF8, outline = 0x583008;
     const std::vector<std::tuple<int, int, COLORREF>> flat{{0, 0, 0}, {1, 1, kRed}, {8, 4, kRed}, {9, 1, 0}, {10, 4, 0},
@@ -190,9 +181,8 @@ TEST_F(QorButtonTest, GlassStylesLightenEqualFacesForGood) {
     }
 }
 
-// White to black with a black-to-white highlight: the highlight's bottom line is the lowest
-// bright pixel of the middle column. With 64-pixel icons (r = 4) a low button's pressed highlight
-// lies below the picture, and nothing is written outside it (the sanitizer build watches).
+// The highlight ends at the middle column's lowest bright pixel. With 64-pixel icons a low button's
+// pressed highlight lies below the picture, and nothing is written outside it (the sanitizers watch).
 TEST_F(QorButtonTest, InnerHighlightEndsAtFiveSixthsTruncatedInDouble) {
     for (auto [H, h] : {std::pair{18, 14}, std::pair{12, 10}}) {
         HDC dc = Render(8, 40, H, 0xFFFFFF, 0x000000, 0x000000, 0);

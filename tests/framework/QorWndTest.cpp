@@ -52,10 +52,7 @@ private:
 
 class QorWndTest : public PlatformTest {
 protected:
-    void SetUp() override {
-        PlatformTest::SetUp();
-        instance = platform::RegisterModule(TintaroResources());
-    }
+    void SetUp() override { PlatformTest::SetUp(); instance = platform::RegisterModule(TintaroResources()); }
     BOOL Make(ProbeWnd& w, LPCWSTR title = L"Probe", LPCWSTR cls = L"ProbeClass") {
         BOOL made = w.Create(title, nullptr, instance, cls, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                              CW_USEDEFAULT, 0, WS_VISIBLE);

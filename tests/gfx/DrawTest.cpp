@@ -1,5 +1,4 @@
-// The drawing primitives: what they draw, what they return, and that they leave the DC's
-// selection as it was and delete every object they made. FillRect itself: tests/platform/GdiCoreTest.
+// The drawing primitives: what they draw and return, and the DC selection and objects they leave.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -83,18 +82,6 @@ TEST_F(DrawTest, EveryCallLeavesTheCallersSelectionAndNoObjectBehind) {
     EXPECT_EQ(Rectangle(dc, 0, 0, 6, 6), TRUE);
     EXPECT_EQ(Show(dc, 6, 6), "wwwwww\nwwwwww\nwwwwww\nwwwwww\nwwwwww\nwwwwww\n")
         << "the caller's own wide white pen and white brush draw afterwards";
-}
-
-// A selected object's handle is kept for a later try; a deleted one is cleared.
-TEST_F(DrawTest, MakersAndDeletion) {
-    EXPECT_FALSE(MakePen(kRed, PS_SOLID, -1) || FillSolidRect(nullptr, nullptr, kBlue));
-    HPEN pen = MakePen(kRed, PS_SOLID, 0), made = pen;
-    HDC dc = Surface(2, 2);
-    HGDIOBJ old = SelectObject(dc, pen);
-    EXPECT_TRUE(DeleteGdiObject(&pen) == 0 && pen == made);
-    SelectObject(dc, old);
-    EXPECT_TRUE(DeleteGdiObject(&pen) == 1 && pen == nullptr && platform::FindPen(made) == nullptr);
-    EXPECT_EQ(DeleteGdiObject(&pen), 0) << "a cleared handle";
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// CQorGDI: its own bounds, creation in each form, conversions, the selection slot and the failure
-// paths. The pixel formats themselves are the platform's (tests/platform/GdiCoreTest).
+// CQorGDI: its bounds, creation, conversions, the selection slot and the failure paths.
 #include <gtest/gtest.h>
 
 #include "gfx/QorGDI.h"
@@ -19,8 +18,7 @@ void Paint(CQorGDI& s) {
 // The pen a DC has selected, found by swapping another in and back.
 HGDIOBJ CurrentPen(HDC dc) {
     HGDIOBJ pen = ::SelectObject(dc, GetStockObject(WHITE_PEN));
-    ::SelectObject(dc, pen);
-    return pen;
+    return ::SelectObject(dc, pen), pen;
 }
 
 TEST_F(QorGDITest, PixelsOutsideTheSurfaceAreRefusedOnSectionsAndDeviceBitmaps) {

@@ -1,5 +1,4 @@
-// The scaler: area averages (worked cases, whole blocks), bilinear samples, the key pass, and
-// failures that leave no half-made picture.
+// The scaler: area averages, bilinear samples, the key pass, and failures that leave no half-made picture.
 #include <gtest/gtest.h>
 
 #include <algorithm>

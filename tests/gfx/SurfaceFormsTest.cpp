@@ -1,5 +1,4 @@
-// What every pixel operation shares: the surfaces it takes (device bitmaps made sections by the
-// surface forms), untouched pixels when it refuses, the DC forms' temporaries, and clipping.
+// What every pixel operation shares: the surfaces it takes, refusals, the DC forms' temporaries, clipping.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -30,20 +29,14 @@ const Case kCases[] = {
     {"AlphaFillBits", "10000", '1', [](CQorGDI& s, RECT r) { return AlphaFillBits(s.m_pBits, s.m_bm, &r, 0xFFFFFF, 127); }},
     {"AlphaFillRect", "10100", '1', [](CQorGDI& s, RECT r) { return s.AlphaFillRect(&r, 0xFFFFFF, 127); }},
     {"AlphaFillRectDC", "11110", '0', [](CQorGDI& s, RECT r) { return AlphaFillRectDC(s.m_hDC, &r, 0xFFFFFF, 127); }},
-    {"GradientFillBits16", "10000", '0',
-     [](CQorGDI& s, RECT r) { return GradientFillBits16(s.m_pBits, s.m_bm, s.m_hDC, &r, 0, 0xFFFFFF); }},
-    {"GradientFillBits24", "01000", '0',
-     [](CQorGDI& s, RECT r) { return GradientFillBits24(s.m_pBits, s.m_bm, s.m_hDC, &r, 0, 0xFFFFFF); }},
+    {"GradientFillBits16", "10000", '0', [](CQorGDI& s, RECT r) { return GradientFillBits16(s.m_pBits, s.m_bm, s.m_hDC, &r, 0, 0xFFFFFF); }},
+    {"GradientFillBits24", "01000", '0', [](CQorGDI& s, RECT r) { return GradientFillBits24(s.m_pBits, s.m_bm, s.m_hDC, &r, 0, 0xFFFFFF); }},
     {"GradientFillRect 16", "10100", '0', [](CQorGDI& s, RECT r) { return s.GradientFillRect(&r, 0, 0xFFFFFF, FALSE); }},
     {"GradientFillRect 24", "01010", '0', [](CQorGDI& s, RECT r) { return s.GradientFillRect(&r, 0, 0xFFFFFF, TRUE); }},
-    {"GradientFillRectDC", "11110", '0',
-     [](CQorGDI& s, RECT r) { return GradientFillRectDC(s.m_hDC, &r, 0, 0xFFFFFF, FALSE); }},
-    {"DiagonalGradientFill", "11000", '0',
-     [](CQorGDI& s, RECT r) { return DiagonalGradientFill(s.m_pBits, s.m_bm, s.m_hDC, &r, 0, 0xFFFFFF); }},
-    {"DiagonalGradientFillRect", "11110", '0',
-     [](CQorGDI& s, RECT r) { return s.DiagonalGradientFillRect(&r, 0, 0xFFFFFF); }},
-    {"DiagonalGradientFillRectDC", "11110", '0',
-     [](CQorGDI& s, RECT r) { return DiagonalGradientFillRectDC(s.m_hDC, &r, 0, 0xFFFFFF); }},
+    {"GradientFillRectDC", "11110", '0', [](CQorGDI& s, RECT r) { return GradientFillRectDC(s.m_hDC, &r, 0, 0xFFFFFF, FALSE); }},
+    {"DiagonalGradientFill", "11000", '0', [](CQorGDI& s, RECT r) { return DiagonalGradientFill(s.m_pBits, s.m_bm, s.m_hDC, &r, 0, 0xFFFFFF); }},
+    {"DiagonalGradientFillRect", "11110", '0', [](CQorGDI& s, RECT r) { return s.DiagonalGradientFillRect(&r, 0, 0xFFFFFF); }},
+    {"DiagonalGradientFillRectDC", "11110", '0', [](CQorGDI& s, RECT r) { return DiagonalGradientFillRectDC(s.m_hDC, &r, 0, 0xFFFFFF); }},
     {"GradientRoundRectBits", "10000", '0',
      [](CQorGDI& s, RECT r) { return GradientRoundRectBits(s.m_pBits, s.m_bm, s.m_hDC, &r, 0, 4, 4, 0, 0xFFFFFF); }},
     {"GradientRoundRect", "10100", '0', [](CQorGDI& s, RECT r) { return s.GradientRoundRect(&r, 0, 4, 4, 0, 0xFFFFFF); }},
@@ -71,9 +64,7 @@ TEST_F(SurfaceFormsTest, EachOperationTakesItsSurfacesAndLeavesOthersAlone) {
             const std::vector<COLORREF> before = Pixels(s);
             const bool ok = c.run(s, RECT{1, 1, 7, 7});
             EXPECT_EQ(ok, c.takes[kind] == '1');
-            if (!ok) {
-                EXPECT_EQ(Pixels(s), before);
-            }
+            if (!ok) { EXPECT_EQ(Pixels(s), before); }
         }
         const int good = static_cast<int>(std::string(c.takes).find('1'));
         if (c.inverted == '-' || good < 0) continue;
@@ -101,10 +92,7 @@ TEST_F(SurfaceFormsTest, EachOperationTakesItsSurfacesAndLeavesOthersAlone) {
 TEST_F(SurfaceFormsTest, ClippedRectanglesLookAsOnALargerSurface) {
     const int W = 7, H = 6;
     const std::pair<int, Op> ops[] = {
-        {16, kCases[3].run},
-        {24, kCases[4].run},
-        {16, kCases[9].run},
-        {24, kCases[9].run},
+        {16, kCases[3].run}, {24, kCases[4].run}, {16, kCases[9].run}, {24, kCases[9].run},
         {16, [](CQorGDI& s, RECT r) { return s.GlossRoundRect(&r, 0x00FF00, 8, 8, 0x101010, 0x808080, 0x404040, 0xF0F0F0); }},
         {16, [](CQorGDI& s, RECT r) { return s.GradientRoundRect(&r, 0x00FF00, 6, 6, 0x203040, 0xF0E0D0); }},
         {16, kCases[0].run},

@@ -1,5 +1,4 @@
-// Test helpers: sections made and filled in one call, raw 5-6-5 words, colours as a 5-6-5 surface
-// gives them back, and whole surfaces compared with what each pixel should be.
+// Test helpers for 5-6-5 and 24-bit sections: making, raw words, packed colours, whole-surface checks.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// The library's text calls: the end ellipsis and its limited rounds, colour, mode and font
-// restoring, the boxes of DrawTextAt, and MakeFont's refusals.
+// The library's text calls: the end ellipsis, colour, mode and font restoring, DrawTextAt, MakeFont.
 #include "gfx/Text.h"
 
 #include <gtest/gtest.h>
@@ -26,31 +25,20 @@ bool Same(HDC a, HDC b) { return SamePixels(a, b, kW, kH); }
 std::pair<int, int> Painted(HDC dc, int y) {
     int first = -1, last = -1;
     for (int x = 0; x < kW; ++x)
-        if (GetPixel(dc, x, y) != 0) {
-            if (first < 0) first = x;
-            last = x;
-        }
+        if (GetPixel(dc, x, y) != 0) first = first < 0 ? x : first, last = x;
     return {first, last + 1};
 }
 
 class GfxTextTest : public PlatformTest {
 protected:
-    void SetUp() override {
-        PlatformTest::SetUp();
-        ASSERT_NE(font = MakeFont(16, FW_BOLD, TRUE, L"Tahoma", 0, 0, 0), nullptr);
-    }
+    void SetUp() override { PlatformTest::SetUp(); ASSERT_NE(font = MakeFont(16, FW_BOLD, TRUE, L"Tahoma", 0, 0, 0), nullptr); }
     // White text in a box of the given width: through DrawTextEllipsis with the flag, or plain.
     HDC Draw(const wchar_t* text, int width, bool ellipsis) {
         HDC dc = SectionDC(kW, kH, 24, 0);
         RECT rc{0, 0, width, kH};
-        if (ellipsis) {
-            DrawTextEllipsis(dc, text, &rc, DT_END_ELLIPSIS_FLAG, font, 0xFFFFFF, TRANSPARENT);
-        } else {
-            SelectObject(dc, font);
-            SetTextColor(dc, 0xFFFFFF);
-            SetBkMode(dc, TRANSPARENT);
-            DrawTextW(dc, text, -1, &rc, 0);
-        }
+        if (ellipsis) return DrawTextEllipsis(dc, text, &rc, DT_END_ELLIPSIS_FLAG, font, 0xFFFFFF, TRANSPARENT), dc;
+        SelectObject(dc, font), SetTextColor(dc, 0xFFFFFF), SetBkMode(dc, TRANSPARENT);
+        DrawTextW(dc, text, -1, &rc, 0);
         return dc;
     }
     HFONT font = nullptr;

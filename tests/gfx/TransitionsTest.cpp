@@ -1,5 +1,4 @@
-// The transitions under a clock that moves 10 ms per shown frame: each frame against a blend
-// reference, rectangles off the origin or beyond their pictures, the slide, and refusals.
+// The transitions under a clock that moves 10 ms per shown frame: cross-fade frames, the slide, refusals.
 #include <gtest/gtest.h>
 
 #include <cmath>

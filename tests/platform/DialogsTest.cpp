@@ -1,6 +1,4 @@
-// Dialogs and message boxes: creation from descriptions, focus, answers on release, the owner
-// disabled but painted, nested loops and quit, the box's panel on every screen.
-// Which window a release reaches after a modal window ended: tests/platform/MessageQueueTest.
+// Dialogs and message boxes: controls and focus, answers on the release, the disabled owner, nested quits.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -60,9 +58,7 @@ protected:
     void SetUp() override {
         PlatformTest::SetUp();
         instance = platform::RegisterModule(platform::ModuleResources{{}, kDialogs, {}});
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = SpinProc;
-        wc.lpszClassName = L"TestSpin";
+        WNDCLASSW wc{0, SpinProc, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, L"TestSpin"};
         RegisterClassW(&wc);
         g_control.clear();
     }
@@ -74,9 +70,8 @@ protected:
     HINSTANCE instance = nullptr;
 };
 
-// The first control of the template and the parameter come with WM_INITDIALOG; the dialog sits
-// between the bars. 12 is the top-most; Down skips the disabled 13 to 11, Down wraps to 12, Up goes
-// to 11, and only Left reaches the control.
+// WM_INITDIALOG brings the first control and the parameter. 12 is the top-most; Down skips the
+// disabled 13 to 11, Down wraps to 12, Up goes to 11, and only Left reaches the control.
 TEST_F(DialogsTest, ControlsAreMadeFromTheDescriptionAndTheTopMostEnabledOneHasTheFocusOrNothingIsMade) {
     RecordingWindow owner(/*visible=*/true);
     HWND dialog = nullptr;
@@ -126,6 +121,7 @@ TEST_F(DialogsTest, ModalWindowsAnswerOnTheReleaseAndKeepTheirInputFromTheOwner)
         };
         backend.Script(c.input.first);
         EXPECT_EQ(ask(), 0) << c.what;
+        EXPECT_TRUE(IsWindowEnabled(owner.hwnd())) << c.what;
         MSG quit;
         EXPECT_FALSE(GetMessageW(&quit, nullptr, 0, 0));
         EXPECT_EQ(quit.wParam, static_cast<WPARAM>(platform::kInputEndedExitCode));
@@ -192,13 +188,9 @@ TEST_F(DialogsTest, TheOwnerIsPaintedButGetsNoInputAndTheDialogIsPaintedInItsCol
 
 TEST_F(DialogsTest, QuitEndsNestedDialogsOneByOneAndReachesTheMainLoop) {
     std::vector<INT_PTR> results;
-    Handler inner = [&](HWND, UINT m, WPARAM wp, LPARAM) -> INT_PTR {
-        if (m == WM_KEYUP && wp == '2') PostQuitMessage(9);
-        return 0;
-    };
+    Handler inner = [&](HWND, UINT m, WPARAM wp, LPARAM) -> INT_PTR { return m == WM_KEYUP && wp == '2' ? PostQuitMessage(9), 0 : 0; };
     Handler outer = [&](HWND h, UINT m, WPARAM wp, LPARAM) -> INT_PTR {
-        if (m == WM_KEYUP && wp == '1') results.push_back(Run(1, h, inner));
-        return 0;
+        return m == WM_KEYUP && wp == '1' ? results.push_back(Run(1, h, inner)), 0 : 0;
     };
     for (UINT vk : {'1', '2', '3'}) backend.ScriptKey(vk);
     results.push_back(Run(1, nullptr, outer));

@@ -1,5 +1,4 @@
-// The software GDI's bitmap model: formats, sections, selection, block transfers and fills with
-// their clipping, window DCs, presentation with its frames and clock, and the harness's frame dumps.
+// The software GDI's bitmap model: formats, sections, selection, transfers and fills, window DCs, frames.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -27,12 +26,8 @@ std::vector<COLORREF> Row(HDC dc, int w) {
     for (int x = 0; x < w; ++x) out.push_back(GetPixel(dc, x, 0));
     return out;
 }
-// '.' for black, '#' for anything else.
-std::string Dots(HDC dc, int w, int h) {
-    std::string s = Picture(dc, w, h, {{0, '.'}});
-    std::replace(s.begin(), s.end(), '?', '#');
-    return s;
-}
+// '.' for black, '#' for white as a 5-6-5 surface gives it back.
+std::string Dots(HDC dc, int w, int h) { return Picture(dc, w, h, {{0, '.'}, {0xF8FCF8, '#'}}); }
 
 TEST_F(GdiCoreTest, SectionsAreBottomUpWithFourBytePitch) {
     uint8_t *bits = nullptr, *bits16 = nullptr;
@@ -76,9 +71,8 @@ TEST_F(GdiCoreTest, BadArgumentsFailAndSelectionReturnsWhatWasDisplacedAndGuards
     EXPECT_FALSE(DeleteDC(dc));
 }
 
-// '#' where a white fill or copy reached a black 5 × 5 surface. The block transfers with equal
-// source and target places take from a white surface of the same size, so whatever lands comes
-// from the same place; their corners lie anywhere an int allows.
+// '#' where a white fill or copy reached a black 5 × 5 surface; `same` copies from the same place
+// of a white surface, with corners anywhere an int allows.
 TEST_F(GdiCoreTest, FillsAndCopiesCoverLeftAndTopButNotRightAndBottomAndClipOnEverySide) {
     HDC white = SectionDC(5, 5, 16, 0xFFFFFF);
     auto fill = [](RECT rc) { return [rc](HDC dc) { FillColour(dc, rc, 0xFFFFFF); }; };

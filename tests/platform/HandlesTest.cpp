@@ -36,18 +36,4 @@ TEST(HandlesTest, ChurnGivesFreshValuesAtBothWidths) {
     ChurnGivesFreshValues<uint32_t>();
 }
 
-TEST(HandlesTest, NarrowTableHoldsItsSlotsThenReusesAFreedOne) {
-    BasicHandleTable<int, uint32_t> table(HandleKind::Bitmap);
-    std::vector<uint32_t> handles;
-    for (int i = 0; i < 4095; ++i) handles.push_back(table.Add(std::make_unique<int>(i)));
-    EXPECT_EQ(table.Add(std::make_unique<int>(0)), 0u);
-    ASSERT_TRUE(table.Remove(handles[10]));
-    const uint32_t again = table.Add(std::make_unique<int>(99));
-    ASSERT_NE(again, 0u);
-    EXPECT_NE(again, handles[10]);
-    EXPECT_EQ(*table.Find(again), 99);
-    EXPECT_EQ(*table.Find(handles[11]), 11);
-    EXPECT_EQ(table.Find(handles[10]), nullptr);
-}
-
 }  // namespace

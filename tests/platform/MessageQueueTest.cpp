@@ -1,7 +1,4 @@
-// The message queue: sends and posts, posted before input before paint, the quit, dead windows, the
-// end of a script, typed characters; and which window input reaches: focus, the active window over
-// its disabled owner, stylus capture in client coordinates, the release of a press that closed a
-// modal window, and close requests.
+// The message queue and its order, and which window input and close requests reach.
 #include <gtest/gtest.h>
 
 #include "platform/Backend.h"
@@ -50,8 +47,7 @@ TEST_F(MessageQueueTest, MessagesForADeadWindowAreDroppedAndHandlesAreNeverReuse
     EXPECT_TRUE(msg.hwnd == survivor.hwnd() && msg.message == WM_TEST_B);
 }
 
-// The quit comes after what was already posted and is taken once; an exhausted script ends the
-// loop with a code of its own unless the idle handler feeds the loop.
+// The quit follows what was posted and is taken once; an exhausted script ends the loop unless fed.
 TEST_F(MessageQueueTest, QuitCarriesTheExitCodeAfterWhatWasAlreadyPostedAndAnExhaustedScriptEndsTheLoop) {
     RecordingWindow w(/*visible=*/true);
     PostMessageW(w.hwnd(), WM_TEST_A, 0, 0);
@@ -84,14 +80,8 @@ TEST_F(MessageQueueTest, TranslateMessagePostsTheTypedCharacterRightAfterItsKey)
 
 class InputRoutingTest : public PlatformTest {
 protected:
-    void Key(InputType type, UINT vk) {
-        ScriptKeyEvent(type, vk);
-        RecordingWindow::DrainQueue();
-    }
-    void Stylus(InputType type, int x, int y) {
-        ScriptStylusEvent(type, x, y);
-        RecordingWindow::DrainQueue();
-    }
+    void Key(InputType type, UINT vk) { ScriptKeyEvent(type, vk), RecordingWindow::DrainQueue(); }
+    void Stylus(InputType type, int x, int y) { ScriptStylusEvent(type, x, y), RecordingWindow::DrainQueue(); }
 };
 
 TEST_F(InputRoutingTest, KeysGoToTheFocusInsideTheActiveWindowElseToIt) {

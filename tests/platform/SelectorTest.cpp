@@ -1,5 +1,4 @@
-// The selector: list messages, steps by key and tap with their notifications, the disabled state
-// and the three looks.
+// The selector: list messages, steps by key and tap with their notices, the disabled state, the looks.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -44,12 +43,7 @@ protected:
 };
 
 TEST_F(SelectorTest, ListMessagesAppendInOrderAndSelectOnlyInsideTheList) {
-    struct {
-        UINT message;
-        WPARAM index;
-        LPCWSTR text;
-        LRESULT result, selected;
-    } cases[] = {
+    const struct { UINT message; WPARAM index; LPCWSTR text; LRESULT result, selected; } cases[] = {
         {LB_ADDSTRING, 0, L"z", 3, 1}, {LB_ADDSTRING, 0, nullptr, LB_ERR, 1}, {LB_GETTEXTLEN, 3, nullptr, 1, 1},
         {LB_GETTEXTLEN, 4, nullptr, LB_ERR, 1}, {LB_SETCURSEL, 3, nullptr, 3, 3},
         {LB_SETCURSEL, 4, nullptr, LB_ERR, LB_ERR}, {LB_SETCURSEL, 2, nullptr, 2, 2},

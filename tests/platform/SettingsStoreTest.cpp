@@ -1,5 +1,4 @@
-// The settings store: keys as folders, values as files replaced atomically, registry read rules,
-// and folders and files that would block, break or fool a read or a write.
+// The settings store: values as files replaced atomically, and files that would block, break or fool it.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -98,9 +97,7 @@ TEST_F(SettingsStoreTest, AWriteThatCannotLandOrBeFlushedFailsAndSaysWhy) {
                       const LONG r = Write(L"GameState", std::vector<uint8_t>(108, 0x22));
                       const std::vector<platform::StoreWriteFailure> f = platform::FailedStoreWrites();
                       return r == ERROR_ACCESS_DENIED && f.size() == 1 && f[0].reason == std::strerror(EACCES) ? 0 : 1;
-                  }),
-                  0)
-            << std::oct << mode;
+                  }), 0) << std::oct << mode;
         std::vector<uint8_t> back;
         EXPECT_TRUE(mode != 0555 || (Read(L"GameState", &back) == ERROR_SUCCESS && back[0] == 0x11)) << "kept";
     }

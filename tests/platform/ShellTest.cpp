@@ -18,10 +18,7 @@ using platform::InputType;
 
 class ShellTest : public PlatformTest {
 protected:
-    void SetUp() override {
-        PlatformTest::SetUp();
-        instance = platform::RegisterModule(TintaroResources());
-    }
+    void SetUp() override { PlatformTest::SetUp(); instance = platform::RegisterModule(TintaroResources()); }
     HWND MakeBar(HWND parent, UINT id) {
         SOFTKEYBARINFO info{sizeof(SOFTKEYBARINFO), parent, 0, id, instance, 0, 0, nullptr, 0};
         EXPECT_TRUE(ShellCreateSoftKeyBar(&info));

@@ -1,5 +1,4 @@
-// Finding windows by class and title, here and in another copy, raising them, and the lock and
-// socket behind a name against hostile folders, callers and timing.
+// Finding and raising windows here and in another copy, and the lock and socket behind a window name.
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -28,7 +27,7 @@ class SingleInstanceTest : public PlatformTest {
 protected:
     // The recorder's lock ("lock") or socket ("sock").
     static std::string Path(const char* ext) {
-        std::string lock = platform::InstanceLockPath(kClass, kTitle);
+        const std::string lock = platform::InstanceLockPath(kClass, kTitle);
         return lock.substr(0, lock.size() - 4) + ext;
     }
     // At the socket: a listener, or a caller that says `say` (not waiting; -1 if it cannot now).
@@ -37,10 +36,7 @@ protected:
         std::strncpy(a.sun_path, Path("sock").c_str(), sizeof(a.sun_path) - 1);
         int fd = socket(AF_UNIX, SOCK_STREAM | (listening ? 0 : SOCK_NONBLOCK), 0);
         auto* sa = reinterpret_cast<sockaddr*>(&a);
-        if (listening ? bind(fd, sa, sizeof a) != 0 || listen(fd, 4) != 0 : connect(fd, sa, sizeof a) != 0) {
-            close(fd);
-            return -1;
-        }
+        if (listening ? bind(fd, sa, sizeof a) != 0 || listen(fd, 4) != 0 : connect(fd, sa, sizeof a) != 0) return close(fd), -1;
         send(fd, say, std::strlen(say), MSG_NOSIGNAL);
         return fd;
     }
@@ -82,9 +78,8 @@ TEST_F(SingleInstanceTest, ALockNeverLivesInARuntimeFolderThatIsNotPrivate) {
     }
 }
 
-// A crowd saying anything or nothing, then a real request: it is served at once, and raises the
-// program with the window's minimised dialog. A copy about to close refuses; once its quit is
-// posted, nobody listens.
+// After a crowd saying anything or nothing, a real request is served at once and raises the program
+// with its minimised dialog; a copy about to close refuses, and once its quit is posted nobody listens.
 TEST_F(SingleInstanceTest, CallersGetARaiseOrARefusalAndNothingElse) {
     ASSERT_EQ(FindWindowW(kClass, kTitle), nullptr);
     RecordingWindow w(/*visible=*/true);
@@ -110,8 +105,7 @@ TEST_F(SingleInstanceTest, CallersGetARaiseOrARefusalAndNothingElse) {
     EXPECT_EQ(Socket(false), -1) << "nobody listens once the quit is posted";
     EXPECT_EQ(backend.Raised(), 2);
     for (int fd : crowd) close(fd);
-    close(asking);
-    close(late);
+    close(asking), close(late);
 }
 
 // The name held by hand as a first copy would: one that answers (it raises its window, this process

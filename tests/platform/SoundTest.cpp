@@ -15,16 +15,12 @@ namespace {
 
 class SoundTest : public PlatformTest {
 protected:
-    void SetUp() override {
-        PlatformTest::SetUp();
-        game = platform::RegisterModule(TintaroResources());
-    }
+    void SetUp() override { PlatformTest::SetUp(); game = platform::RegisterModule(TintaroResources()); }
     HINSTANCE game = nullptr;
 };
 
-// Both sounds reach the backend whole, at their rates, as the flags asked. Their samples follow the
-// canonical 44-byte header (a pad byte after an odd count) and are pleasant at normal volume: no
-// clipping, centred on silence, no step at either end.
+// Both sounds reach the backend whole, at their rates; their samples (after the 44-byte header)
+// do not clip, centre on silence and start and end at rest.
 TEST_F(SoundTest, TheSoundsPlayWholeAtTheirRatesStartingAndEndingAtRest) {
     const struct { LPCWSTR name; int rate; size_t samples; } sounds[] = {{L"IDR_WAV_Move", 11025, 1480}, {L"IDR_WAV_Level", 22050, 13941}};
     for (const auto& e : sounds) {
@@ -45,8 +41,7 @@ TEST_F(SoundTest, TheSoundsPlayWholeAtTheirRatesStartingAndEndingAtRest) {
     EXPECT_EQ(backend.PlayedSounds().size(), 3u);
 }
 
-// A small WAVE file of chunks, each its tag with its declared size, then its body; riffCut
-// shortens the size the RIFF header gives.
+// A WAVE file of chunks (tag and declared size, then body); riffCut shortens the RIFF size.
 std::vector<uint8_t> Wave(std::vector<std::pair<std::string, std::vector<uint8_t>>> chunks, int riffCut = 0) {
     std::vector<uint8_t> out{'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E'};
     for (auto& [head, body] : chunks) {

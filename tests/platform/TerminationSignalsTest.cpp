@@ -1,5 +1,4 @@
-// SIGTERM, SIGINT and SIGHUP reach the program as a close request, through its own loop; on the
-// way out they are absorbed.
+// SIGTERM, SIGINT and SIGHUP as close requests through the program's own loop, absorbed on the way out.
 #include <gtest/gtest.h>
 #include <signal.h>
 
@@ -14,14 +13,8 @@ namespace {
 
 class TerminationSignalsTest : public PlatformTest {
 protected:
-    void SetUp() override {
-        PlatformTest::SetUp();
-        ASSERT_TRUE(platform::RouteTerminationSignals());
-    }
-    void TearDown() override {
-        platform::StopRoutingTerminationSignals();
-        PlatformTest::TearDown();
-    }
+    void SetUp() override { PlatformTest::SetUp(); ASSERT_TRUE(platform::RouteTerminationSignals()); }
+    void TearDown() override { platform::StopRoutingTerminationSignals(); PlatformTest::TearDown(); }
 };
 
 // Which window a close request reaches: tests/platform/MessageQueueTest.

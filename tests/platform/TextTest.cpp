@@ -1,5 +1,4 @@
-// Fonts and text on the software GDI: cell heights, extents against drawn pixels, alignment,
-// clipping, colours on both depths and face resolution.
+// Fonts and text on the software GDI: cell heights, extents, alignment, clipping and colours.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -35,8 +34,7 @@ RECT Ink(HDC dc, int w, int h) {
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             if (GetPixel(dc, x, y) != kPaper)
-                box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
-                       std::max<LONG>(box.bottom, y + 1)};
+                box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1), std::max<LONG>(box.bottom, y + 1)};
     return box;
 }
 

@@ -1,5 +1,4 @@
-// The window life cycle and geometry: creation, the full-screen area, children and owned windows,
-// sizes, visibility and painting on demand.
+// The window life cycle and geometry: creation, children and owned windows, sizes, painting on demand.
 #include <gtest/gtest.h>
 
 #include "platform/Device.h"
@@ -14,11 +13,7 @@ LRESULT CALLBACK RefuseCreation(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     return message == WM_CREATE ? -1 : DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-RECT WindowRect(HWND hwnd) {
-    RECT rc{};
-    GetWindowRect(hwnd, &rc);
-    return rc;
-}
+RECT WindowRect(HWND hwnd) { RECT rc{}; return GetWindowRect(hwnd, &rc), rc; }
 
 using WindowCallsTest = PlatformTest;
 
@@ -32,9 +27,7 @@ TEST_F(WindowCallsTest, CreationCarriesItsParameterAndSizesTheWindowToTheFullScr
     EXPECT_EQ(e[1].lParam, MAKELPARAM(240, 268)) << "full screen between the 26-pixel bars";
     EXPECT_EQ(WindowRect(w.hwnd()), (RECT{0, 26, 240, 294}));
     EXPECT_EQ(GetWindowLongPtrW(w.hwnd(), GWLP_USERDATA), reinterpret_cast<LONG_PTR>(&w)) << "the parameter came with WM_CREATE";
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = RefuseCreation;
-    wc.lpszClassName = L"Refuser";
+    WNDCLASSW wc{0, RefuseCreation, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, L"Refuser"};
     ASSERT_NE(RegisterClassW(&wc), 0);
     EXPECT_EQ(RegisterClassW(&wc), 0) << "a class name registers once";
     EXPECT_EQ(CreateWindowExW(0, L"Refuser", L"", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr), nullptr);
