@@ -21,8 +21,7 @@ constexpr auto kPen = platform::InputType::MouseDown, kLift = platform::InputTyp
 
 class MenuTest : public PlatformTest {
 protected:
-    // Each step runs once everything before it is handled and painted, and every step must get its
-    // turn; a menu still open after the last is closed (it then ends with 0).
+    // Each step runs once all before it is handled and painted; a menu open after the last is closed (0).
     int Run(CQorMenuDlg& menu, Steps steps, UINT first = 40, UINT last = 44,
             HINSTANCE module = platform::RegisterModule(TintaroResources())) {
         menu.SetupMenu(module, L"Qor Tintaro 4.0", first, last);
@@ -74,9 +73,8 @@ TEST_F(MenuTest, LaysOutThePhoneScreenFromItsMetrics) {
     }}), 0);
 }
 
-// Input and what it leaves: the selection, the result, and an entry's picture back as it was
-// before the input (a cancelled press; "Help", which keeps the menu). Only '4' opens the help page
-// and only Back minimises.
+// Input and what it leaves: the selection, the result, an entry's picture as before the input (a
+// cancelled press; "Help", which keeps the menu). Only '4' opens the help page and only Back minimises.
 TEST_F(MenuTest, KeysActOnReleaseAndTheStylusOnTheEntryItWasPressedOn) {
     const InputEvent held{kDown, VK_DOWN, 0, 0, 0, true}, on{kPen, 0, 0, 100, 90 + kTop};
     const RECT none{}, options{40, 119, 200, 151}, help{40, 156, 200, 188};
