@@ -5,10 +5,7 @@
 # Usage: package-check.sh CPACK BUILD_DIR SOURCE_DIR XVFB_HARNESS   (exit 77: no dpkg tools)
 set -uo pipefail
 cpack="$1" build="$2" source_dir="$3"
-if ! command -v dpkg-deb >/dev/null || ! command -v dpkg-shlibdeps >/dev/null; then
-    echo "skipped: dpkg-deb or dpkg-shlibdeps missing"
-    exit 77
-fi
+command -v dpkg-deb >/dev/null && command -v dpkg-shlibdeps >/dev/null || { echo "skipped: dpkg-deb or dpkg-shlibdeps missing"; exit 77; }
 # shellcheck source=../../tools/xvfb-harness.sh
 source "$4"
 
@@ -47,8 +44,7 @@ done
 grep -q '<svg' "$root/usr/share/icons/hicolor/scalable/apps/$icon.svg" || fail "no scalable icon"
 desktop-file-validate "$desktop" || fail "desktop-file-validate"
 
-# The metadata: named after its id, launching the entry above, providing the command; its
-# screenshots are files of the source tree.
+# The metadata: named after its id, launching the entry above, providing the command, screenshots in the tree.
 metainfo="$(only "$root"/usr/share/metainfo/*.metainfo.xml)" || fail "not one metainfo file"
 id="$(sed -n 's:.*<id>\(.*\)</id>.*:\1:p' "$metainfo")"
 [ "$(basename "$metainfo")" = "$id.metainfo.xml" ] || fail "metainfo file not named after its id $id"
