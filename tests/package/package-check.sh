@@ -63,10 +63,8 @@ appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" 2>&1 || { cat 
 manual="$root/usr/share/man/man6/$command.6.gz"
 [ "$(zcat "$manual" 2>/dev/null | sed -n 's/^\.TH \([^ ]*\) \([^ ]*\).*/\1 \2/p')" = "${command^^} 6" ] ||
     fail "no manual page $command(6) at $manual"
-if command -v groff >/dev/null; then
-    warnings="$(zcat "$manual" | groff -man -Tutf8 -ww -z 2>&1)"
-    [ -z "$warnings" ] || fail "groff: $warnings"
-fi
+warnings="$(command -v groff >/dev/null && zcat "$manual" | groff -man -Tutf8 -ww -z 2>&1)"
+[ -z "$warnings" ] || fail "groff: $warnings"
 
 # The unpacked program in a real window: its icon, the class the launcher entry names, and "Help"
 # on its menu (F1, then entry 4) hands the opener the page beside the program's real file.
@@ -90,11 +88,7 @@ if xh_wait_window --name '^Qor Tintaro$' >/dev/null; then
     class="$(sed -n 's/^StartupWMClass=//p' "$desktop")"
     [[ "$(xprop -id "$wid" WM_CLASS 2>&1)" == *"\"$class\""* ]] || fail "the window's class is not $class"
     xh_key F1
-    for _ in $(seq 50); do
-        [ -f "$work/opened" ] && break
-        xh_key 4
-        sleep 0.1
-    done
+    for _ in $(seq 50); do [ -f "$work/opened" ] && break; xh_key 4; sleep 0.1; done
     [ "$(cat "$work/opened" 2>/dev/null)" = "$(dirname "$program")/Vokamer.htm" ] ||
         fail "Help opened '$(cat "$work/opened" 2>/dev/null)', not the page beside the unpacked program"
     xh_stop_app >/dev/null || fail "the program did not end cleanly on SIGTERM"

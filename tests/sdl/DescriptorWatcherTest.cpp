@@ -29,19 +29,12 @@ struct Reports {
     std::mutex mutex;
     std::condition_variable changed;
     int count = 0;
-    DescriptorWatcher watcher{[this] {
-        std::lock_guard lock(mutex);
-        ++count;
-        changed.notify_all();
-    }};
+    DescriptorWatcher watcher{[this] { std::lock_guard lock(mutex); ++count, changed.notify_all(); }};
     bool WaitFor(int n) {
         std::unique_lock lock(mutex);
         return changed.wait_for(lock, std::chrono::seconds(10), [&] { return count >= n; });
     }
-    int Count() {
-        std::lock_guard lock(mutex);
-        return count;
-    }
+    int Count() { std::lock_guard lock(mutex); return count; }
 };
 
 TEST(DescriptorWatcherTest, ReportsOncePerArmingForTheLatestListAndStopsWhileItWaits) {
@@ -78,11 +71,7 @@ TEST(DescriptorWatcherTest, APollThatCannotGoOnIsReported) {
     std::condition_variable failed;
     int error = 0;
     {
-        DescriptorWatcher watcher([] {}, [&](int err) {
-            std::lock_guard lock(mutex);
-            error = err;
-            failed.notify_all();
-        });
+        DescriptorWatcher watcher([] {}, [&](int err) { std::lock_guard lock(mutex); error = err, failed.notify_all(); });
         watcher.Arm(std::vector<int>(100, 0));
         std::unique_lock lock(mutex);
         EXPECT_TRUE(failed.wait_for(lock, std::chrono::seconds(10), [&] { return error != 0; }));

@@ -134,9 +134,7 @@ kill "$cover_pid" && wait "$cover_pid"
 cover_pid=""
 
 expect_eq "exit code after SIGTERM" "$(xh_stop_app)" "rc=0"
-for value in PlaySounds GameState; do
-    [ -s "$settings/$value" ] || fail "no $value saved"
-done
+for value in PlaySounds GameState; do [ -s "$settings/$value" ] || fail "no $value saved"; done
 
 [ "$failures" -eq 0 ] && { echo ok; exit 0; }
 for log in "$smoke_log" "$XH_DIR/app.log" "$work/second.log"; do echo "--- $log"; cat "$log"; done
