@@ -27,8 +27,7 @@ protected:
     }
 
     std::unique_ptr<CPuzzleGame> Load(const std::vector<uint8_t>& bytes) {
-        WriteBytes(StatePath(), bytes);
-        return std::make_unique<CPuzzleGame>();
+        return WriteBytes(StatePath(), bytes), std::make_unique<CPuzzleGame>();
     }
 
     static void ExpectBoardDefaults(const CPuzzleGame& g) {

@@ -43,8 +43,7 @@ protected:
     // Saves a new game of the mode; a Single one is 5 x 5 of 5 colours, every cell 0.
     CPuzzleGame Saved(int mode, int record = NO_RECORD, const std::function<void(CPuzzleGame&)>& change = {}) {
         CPuzzleGame game;
-        game.m_nMode = mode;
-        game.m_nRecord[0] = record;
+        std::tie(game.m_nMode, game.m_nRecord[0]) = std::tuple(mode, record);
         game.NewGame();
         if (mode == GAME_SINGLE)
             game.m_nSize = game.m_nColors = 5, game.m_nType = TYPE_NORMAL, std::ranges::fill(game.m_Board, 0);

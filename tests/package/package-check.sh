@@ -68,11 +68,7 @@ warnings="$(command -v groff >/dev/null && zcat "$manual" | groff -man -Tutf8 -w
 
 # The unpacked program in a real window: its icon, the class the launcher entry names, and "Help"
 # on its menu (F1, then entry 4) hands the opener the page beside the program's real file.
-if ! xh_check_deps 2>/dev/null; then
-    echo "skipped the window: Xvfb or its tools missing"
-    [ "$failures" -eq 0 ] && exit 77
-    exit 1
-fi
+xh_check_deps 2>/dev/null || { echo "skipped the window: Xvfb or its tools missing"; [ "$failures" -eq 0 ] && exit 77; exit 1; }
 mkdir -p "$work/config" && mkdir -m 700 "$work/run"
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run"
 cat >"$work/opener" <<EOF

@@ -8,10 +8,7 @@ set -uo pipefail
 game="$1" smoke="$2"
 # shellcheck source=../../tools/xvfb-harness.sh
 source "$3"
-if ! xh_check_deps 2>/dev/null || ! command -v python3 >/dev/null; then
-    echo "skipped: Xvfb, xdotool, xwd, convert or python3 missing"
-    exit 77
-fi
+xh_check_deps 2>/dev/null && command -v python3 >/dev/null || { echo "skipped: Xvfb, xdotool, xwd, convert or python3 missing"; exit 77; }
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
