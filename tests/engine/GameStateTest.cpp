@@ -16,8 +16,7 @@ class GameStateTest : public PlatformTest {
 protected:
     std::string StatePath() const { return GameValuePath("GameState"); }
 
-    // A sound state in the middle of a Hard series: level 6 (0-based 5), 4 x 4, 3 colours, the
-    // counters at their ceiling.
+    // Mid-way through a Hard series: level 6 (0-based 5), 4 x 4, 3 colours, the counters at their ceiling.
     static std::vector<uint8_t> SoundState() {
         std::vector<uint8_t> s(108, 0);
         const int32_t values[] = {TYPE_NORMAL, 0, GAME_HARD, 4, 3, NO_RECORD, NO_RECORD, 5, 40, NO_RECORD, 123};
@@ -28,8 +27,7 @@ protected:
     }
 
     std::unique_ptr<CPuzzleGame> Load(const std::vector<uint8_t>& bytes) {
-        WriteBytes(StatePath(), bytes);
-        return std::make_unique<CPuzzleGame>();
+        return WriteBytes(StatePath(), bytes), std::make_unique<CPuzzleGame>();
     }
 
     static void ExpectBoardDefaults(const CPuzzleGame& g) {
@@ -71,29 +69,23 @@ TEST_F(GameStateTest, NothingSavedGivesTheDefaultsAndASavedGameComesBackByteForB
     EXPECT_EQ(second.m_hWndOwner, nullptr) << "the owner is never part of the saved form";
 }
 
-// Every way the board part can break its rules; each gives the defaults for the board part and
-// keeps the valid records. A value of any other length keeps no record. Records are checked one by
-// one, apart from the board.
+// Each broken board part gives its defaults and keeps the valid records; a value of another length keeps
+// no record. Records are checked one by one, apart from the board.
 TEST_F(GameStateTest, ABrokenBoardPartOrLengthGivesTheDefaultsAndEachRecordIsCheckedOnItsOwn) {
     auto set = [](std::vector<std::pair<int, int32_t>> values) {
-        return [=](std::vector<uint8_t>& s) {
-            for (auto [offset, v] : values) StoreLE32(&s[offset], v);
-        };
+        return [=](std::vector<uint8_t>& s) { for (auto [offset, v] : values) StoreLE32(&s[offset], v); };
     };
     const std::pair<const char*, std::function<void(std::vector<uint8_t>&)>> cases[] = {
-        {"N = 9", set({{76, 9}})},          {"N = 0", set({{76, 0}})},        {"N = 2", set({{76, 2}})},
-        {"N = -1", set({{76, -1}})},        {"K = 1", set({{80, 1}})},        {"K = 6", set({{80, 6}})},
-        {"type = 7", set({{0, 7}})},        {"type = -1", set({{0, -1}})},    {"mode = 5", set({{8, 5}})},
-        {"mode = -2", set({{8, -2}})},      {"frozen = 2", set({{4, 2}})},    {"moves < 0", set({{84, -1}})},
-        {"total < 0", set({{88, -5}})},     {"level < 0", set({{92, -1}})},   {"level 15 unfrozen", set({{92, 15}})},
-        {"moves > 999999", set({{84, NO_RECORD + 1}})},                       {"total = 2^31 - 1", set({{88, INT32_MAX}})},
-        {"level 16 frozen", set({{92, 16}, {4, 1}})},
-        {"level 1 in Single", set({{8, GAME_SINGLE}, {92, 1}})},
+        {"N = 9", set({{76, 9}})}, {"N = 0", set({{76, 0}})}, {"N = 2", set({{76, 2}})}, {"N = -1", set({{76, -1}})},
+        {"K = 1", set({{80, 1}})}, {"K = 6", set({{80, 6}})}, {"type = 7", set({{0, 7}})}, {"type = -1", set({{0, -1}})},
+        {"mode = 5", set({{8, 5}})}, {"mode = -2", set({{8, -2}})}, {"frozen = 2", set({{4, 2}})}, {"moves < 0", set({{84, -1}})},
+        {"total < 0", set({{88, -5}})}, {"level < 0", set({{92, -1}})}, {"level 15 unfrozen", set({{92, 15}})},
+        {"moves > 999999", set({{84, NO_RECORD + 1}})}, {"total = 2^31 - 1", set({{88, INT32_MAX}})},
+        {"level 16 frozen", set({{92, 16}, {4, 1}})}, {"level 1 in Single", set({{8, GAME_SINGLE}, {92, 1}})},
         {"level 1 in Random, frozen", set({{8, GAME_RANDOM}, {92, 1}, {4, 1}})},
-        {"a cell at K", [](std::vector<uint8_t>& s) { s[12 + 3 * 8 + 3] = 3; }},
-        {"a cell at 255", [](std::vector<uint8_t>& s) { s[12] = 255; }},
+        {"a cell at K", [](auto& s) { s[12 + 3 * 8 + 3] = 3; }}, {"a cell at 255", [](auto& s) { s[12] = 255; }},
         {"107 bytes", [](auto& s) { s.resize(107); }}, {"109 bytes", [](auto& s) { s.resize(109); }},
-        {"0 bytes", [](auto& s) { s.clear(); }},       {"4 bytes", [](auto& s) { s.resize(4); }},
+        {"0 bytes", [](auto& s) { s.clear(); }}, {"4 bytes", [](auto& s) { s.resize(4); }},
     };
     for (const auto& [what, breakIt] : cases) {
         SCOPED_TRACE(what);

@@ -1,21 +1,29 @@
 // The game through the program's entry point, headless: layout and counters on each screen shape,
-// keys and taps, new games, the completion box and the sounds, the menu, what the screen shows, and
-// the Options screen over the game (TINTARO_SHOTS_DIR gets shots of it).
+// keys and taps, the completion box and the sounds, the menu, the Options screen (TINTARO_SHOTS_DIR
+// gets shots of it); then start-up and shut-down: the sound setting, a second copy, failed saves.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "game/GameWnd.h"
 #include "game/WinMain.h"
 #include "gfx/Text.h"
+#include "platform/Backend.h"
 #include "platform/Device.h"
 #include "platform/MessageBox.h"
 #include "platform/Messages.h"
+#include "platform/Registry.h"
 #include "platform/Resources.h"
+#include "platform/Runtime.h"
 #include "platform/Selector.h"
 #include "platform/SingleInstance.h"
 #include "platform/SoftKeyBar.h"
@@ -23,19 +31,19 @@
 #include "platform/Windowing.h"
 #include "res/Resources.h"
 #include "screens/OptionsDlg.h"
-#include "tests/support/GdiPictures.h"
 #include "tests/support/PlatformFixture.h"
 #include "tests/support/Solver.h"
 
 namespace {
+
+std::vector<uint8_t> Dword(uint32_t v) { return {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)}; }
 
 class PlayTest : public PlatformTest {
 protected:
     // Saves a new game of the mode; a Single one is 5 x 5 of 5 colours, every cell 0.
     CPuzzleGame Saved(int mode, int record = NO_RECORD, const std::function<void(CPuzzleGame&)>& change = {}) {
         CPuzzleGame game;
-        game.m_nMode = mode;
-        game.m_nRecord[0] = record;
+        std::tie(game.m_nMode, game.m_nRecord[0]) = std::tuple(mode, record);
         game.NewGame();
         if (mode == GAME_SINGLE)
             game.m_nSize = game.m_nColors = 5, game.m_nType = TYPE_NORMAL, std::ranges::fill(game.m_Board, 0);
@@ -45,8 +53,11 @@ protected:
         WriteBytes(GameValuePath("GameState"), std::vector<uint8_t>(bytes, bytes + GAME_STATE_SIZE));
         return game;
     }
-    // Runs the program. Whenever it would wait for input, turn scripts more for the game window
-    // and returns true, or returns false to close the window.
+    static int Run() {
+        wchar_t commandLine[] = L"";
+        return WinMain(platform::RegisterModule(TintaroResources()), nullptr, commandLine, SW_SHOW);
+    }
+    // Runs the program; whenever it waits for input, turn scripts more and returns true, or closes it.
     int Play(const std::function<bool(CGameWnd&)>& turn) {
         bool closing = false;
         backend.SetIdleHandler([&] {
@@ -56,9 +67,9 @@ protected:
             backend.ScriptClose();
             return closing = true;
         });
-        wchar_t commandLine[] = L"";
-        return WinMain(platform::RegisterModule(TintaroResources()), nullptr, commandLine, SW_SHOW);
+        return Run();
     }
+    int Close() { return Play([](CGameWnd&) { return false; }); }
     // Runs the program on a screen of width x height; look sees the window once it waits for input.
     void Look(int width, int height, const std::function<void(CGameWnd&)>& look) {
         platform::SelectDeviceProfile(width, height);
@@ -71,9 +82,8 @@ protected:
         return {(r.left + r.right) / 2, r.top + (r.bottom - r.top) * eighths / 8 + bar};
     }
     void Tap(const CGameWnd& game, int x, int y) { backend.ScriptTap(In(game, x, y).x, In(game, x, y).y); }
-    // "Menu", "Options", the keys, "Menu", "Quit", a key whenever all is handled; look sees the game
-    // before each, with the Options screen while it shows, where only Single enables type, size and
-    // colours and the rows stand 19 pixels high from 4 above the bottom. Returns the keys pressed.
+    // "Menu", "Options", the keys, "Menu", "Quit"; look sees the game before each key, with the Options
+    // screen while it shows (only Single enables type, size and colours). Returns the keys pressed.
     size_t PlayOptions(std::vector<UINT> keys, const std::function<void(CGameWnd&, HWND, size_t)>& look) {
         keys.insert(keys.begin(), {VK_F1, '3'});
         keys.insert(keys.end(), {VK_F1, '5'});
@@ -131,13 +141,6 @@ TEST_F(PlayTest, OnlyARealChangeOfSizeLaysOutAgainAndNothingCollapses) {
         MoveWindow(g.m_hWnd, 0, 26, 240, 268, TRUE);
         EXPECT_TRUE(!std::memcmp(cells, g.m_rcCells, sizeof cells) && counters == g.m_rcCounters) << "0 x 0 and back";
     });
-}
-
-TEST_F(PlayTest, APaintBeforeAnyLayoutIsBlack) {
-    CGameWnd unplaced;
-    HDC target = SectionDC(240, 268, 16, 0x3366CC);
-    EXPECT_EQ(unplaced.OnDraw(nullptr, target, RECT{0, 0, 240, 268}), 1);
-    EXPECT_EQ(Picture(target, 240, 268, {{0, '.'}}), Picture(SectionDC(240, 268, 16, 0), 240, 268, {{0, '.'}}));
 }
 
 TEST_F(PlayTest, TheCountersSitBesideOrBelowTheBoardByTheScreensShape) {
@@ -213,7 +216,7 @@ TEST_F(PlayTest, NRestartsAHardSeriesAtItsFirstLevel) {
 TEST_F(PlayTest, AnEasySeriesEndsInTheBoxAndEitherAnswerStartsANewGame) {
     for (auto [record, sounds, answer] : {std::tuple{NO_RECORD, 1, VK_F1}, std::tuple{1, 0, VK_F2}}) {
         Saved(GAME_EASY, record);
-        WriteBytes(GameValuePath("PlaySounds"), {static_cast<uint8_t>(sounds), 0, 0, 0});
+        WriteBytes(GameValuePath("PlaySounds"), Dword(sounds));
         platform::ResetMessageBoxes();
         const size_t soundsBefore = backend.PlayedSounds().size();
         int presses = 0, movesAfter = -1;
@@ -278,8 +281,7 @@ TEST_F(PlayTest, TheScreenShowsTheTilesTheCursorAndBlackMargins) {
     });
 }
 
-// A finished game answered "No": the menu over the new board, "Resume Game" back to it, then
-// "New Game" and "Quit", which must end the program before it waits again.
+// A finished game answered "No": the menu over the new board, "Resume Game", "New Game", "Quit".
 TEST_F(PlayTest, TheMenuAfterNoResumesDealsAndQuitsSaved) {
     Saved(GAME_SINGLE, NO_RECORD, [](CPuzzleGame& g) { g.m_nSize = 3, g.m_nColors = 2, g.Press(1, 1); });
     std::vector<BYTE> shown, dealt;
@@ -305,8 +307,8 @@ TEST_F(PlayTest, TheMenuAfterNoResumesDealsAndQuitsSaved) {
     EXPECT_EQ(std::vector<BYTE>(saved.m_Board, saved.m_Board + 64), dealt);
 }
 
-// From a single game of 6 x 6 in 4 colours, pattern X, three moves in, or from the first Easy
-// board; the sound stored as 7. After: type, mode, size, colours, sound; -1 where the game decides.
+// From a 6 x 6 Single game of 4 colours, pattern X, or the first Easy board; the sound stored as 7.
+// After: type, mode, size, colours, sound; -1 where the game decides.
 TEST_F(PlayTest, SavingAnotherPatternModeSizeOrColoursDealsANewGameTheSoundAloneDoesNot) {
     struct { int mode; std::vector<UINT> keys; int forcedToNone; bool dealt; std::array<int, 5> after; } cases[] = {
         {GAME_SINGLE, {VK_F1}, 0, false, {TYPE_X, GAME_SINGLE, 6, 4, 1}},
@@ -324,7 +326,7 @@ TEST_F(PlayTest, SavingAnotherPatternModeSizeOrColoursDealsANewGameTheSoundAlone
             if (g.m_nMode == GAME_SINGLE) g.m_nSize = 6, g.m_nColors = 4, g.m_nType = TYPE_X;
             for (int x = 0; x < 3; ++x) g.Press(x, 1);
         });
-        WriteBytes(GameValuePath("PlaySounds"), {7, 0, 0, 0});
+        WriteBytes(GameValuePath("PlaySounds"), Dword(7));
         EXPECT_EQ(PlayOptions(c.keys, [&](CGameWnd& game, HWND h, size_t step) {
             wchar_t sound[64] = {};
             if (h && step == 2) {
@@ -355,16 +357,6 @@ TEST_F(PlayTest, SavingAnotherPatternModeSizeOrColoursDealsANewGameTheSoundAlone
     }
 }
 
-// Only a broken caller could hand these in.
-TEST_F(PlayTest, TheScreenKeepsValuesOutsideItsListsAndTakesAnySoundAsOn) {
-    COptionsDlg dlg;
-    dlg.m_bPlaySounds = 7, dlg.m_nMode = 5, dlg.m_nType = 9, dlg.m_nSize = 2, dlg.m_nColors = 6;
-    backend.SetIdleHandler([&, n = 0]() mutable { return n++ == 0 && (backend.ScriptKey(VK_F1), true); });
-    EXPECT_EQ(dlg.DoModal(nullptr, platform::RegisterModule(TintaroResources()), IDD_OPTIONS), 1);
-    EXPECT_EQ((std::array{dlg.m_bPlaySounds, dlg.m_nMode, dlg.m_nType, dlg.m_nSize, dlg.m_nColors}),
-              (std::array{1, 5, 9, 2, 6}));
-}
-
 TEST_F(PlayTest, ChoosingRandomDealsALegalBoardThatIsShownAndThereAfterARestart) {
     std::vector<uint16_t> before, after;
     BYTE left[GAME_STATE_SIZE], again[GAME_STATE_SIZE];
@@ -384,6 +376,89 @@ TEST_F(PlayTest, ChoosingRandomDealsALegalBoardThatIsShownAndThereAfterARestart)
         game.m_Game.PackState(again);
     });
     EXPECT_TRUE(std::equal(left, left + GAME_STATE_SIZE, again));
+}
+
+// What a value looks like on disk: its bytes and the file itself (a rewrite makes a new file).
+std::tuple<std::vector<uint8_t>, ino_t, long, long> Snapshot(const std::string& path) {
+    struct stat st {};
+    stat(path.c_str(), &st);
+    return {ReadBytes(path), st.st_ino, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
+}
+
+using StartUpTest = PlayTest;
+
+TEST_F(StartUpTest, TheSoundSettingIsReadAsAFlagAndWrittenBackAsOne) {
+    const std::pair<std::optional<std::vector<uint8_t>>, uint32_t> cases[] = {
+        {std::nullopt, 1}, {std::vector<uint8_t>{}, 1}, {std::vector<uint8_t>{0, 1}, 1},
+        {Dword(0), 0},     {Dword(7), 1},               {Dword(0xFFFFFFFF), 1}};
+    for (const auto& [stored, expected] : cases) {
+        std::filesystem::remove(GameValuePath("PlaySounds"));
+        if (stored) WriteBytes(GameValuePath("PlaySounds"), *stored);
+        EXPECT_EQ(Close(), 0);
+        EXPECT_EQ(ReadBytes(GameValuePath("PlaySounds")), Dword(expected)) << expected;
+    }
+    EXPECT_EQ(ReadBytes(GameValuePath("GameState")).size(), 108u);
+    EXPECT_TRUE(platform::WindowsInCreationOrder().empty()) << "the window went with its object";
+}
+
+// The second copy exits 0 without a window or a write; the first comes to the front and saves its game as left.
+TEST_F(StartUpTest, TwoProcessesTheSecondExitsAtOnceAndTheFirstComesToTheFront) {
+    Saved(GAME_NORMAL, NO_RECORD, [](CPuzzleGame& g) { g.Press(1, 1); });
+    const std::vector<uint8_t> saved = ReadBytes(GameValuePath("GameState"));
+    WriteBytes(GameValuePath("PlaySounds"), Dword(0));
+    const auto sound = Snapshot(GameValuePath("PlaySounds")), state = Snapshot(GameValuePath("GameState"));
+    int childStatus = -1, raisedBeforeClose = -1, step = 0;
+    bool storeUntouched = false;
+    const std::string configRoot = ConfigRoot();
+    backend.SetIdleHandler([&] {
+        if (step++ > 0)
+            return step == 2 && (raisedBeforeClose = backend.Raised(), backend.ScriptKey(VK_F2), backend.ScriptClose(), true);
+        pid_t child = fork();
+        if (child == 0) {
+            platform::ResetAll();
+            static platform::HeadlessBackend second;
+            platform::SetBackend(&second);
+            platform::SetSettingsRoot(configRoot);
+            const int code = Run();
+            _exit(code != 0 ? 10 + code : second.FramesPresented() != 0 ? 2 : 0);
+        }
+        while (waitpid(child, &childStatus, WNOHANG) == 0) platform::DispatchReadable(50);
+        storeUntouched = Snapshot(GameValuePath("PlaySounds")) == sound && Snapshot(GameValuePath("GameState")) == state;
+        return true;
+    });
+    EXPECT_EQ(Run(), 0);
+    EXPECT_TRUE(WIFEXITED(childStatus) && WEXITSTATUS(childStatus) == 0) << "exit code 0 and no window: " << childStatus;
+    EXPECT_EQ(std::tuple(storeUntouched, raisedBeforeClose), std::tuple(true, 1));
+    EXPECT_EQ(ReadBytes(GameValuePath("PlaySounds")), Dword(0)) << "the first copy still saves its own";
+    EXPECT_EQ(ReadBytes(GameValuePath("GameState")), saved);
+}
+
+TEST_F(StartUpTest, AFailedSaveOfEitherValueEndsWithStatusOneAndSaysWhereAndWhy) {
+    for (std::string blocked : {"GameState", "PlaySounds"}) {
+        platform::ResetAll();
+        platform::SetSettingsRoot(ConfigRoot());
+        platform::SetBackend(&backend);
+        std::filesystem::remove_all(ConfigRoot());
+        std::filesystem::create_directories(GameValuePath(blocked));  // a folder in the value's place
+        EXPECT_EQ(Close(), 1) << blocked;
+        EXPECT_EQ(ExitProblems(), std::vector<std::string>{"could not save \"" + blocked + "\" in " + ConfigRoot() +
+                                                           "/Qor/Tintaro: " + std::strerror(EISDIR)});
+        EXPECT_FALSE(ReadBytes(GameValuePath(blocked == "GameState" ? "PlaySounds" : "GameState")).empty());
+    }
+}
+
+TEST_F(StartUpTest, ACopyThatCannotTakeTheLockPlaysButWritesNothing) {
+    if (geteuid() != 0) GTEST_SKIP() << "handing a folder to someone else needs root";
+    unsetenv("XDG_RUNTIME_DIR");
+    WriteBytes(GameValuePath("GameState"), std::vector<uint8_t>(108, 0));
+    ASSERT_EQ(chown(ConfigRoot().c_str(), 65534, 65534), 0);  // no lock of ours can live there
+    const auto before = Snapshot(GameValuePath("GameState"));
+    EXPECT_EQ(Close(), 1);
+    EXPECT_GT(backend.FramesPresented(), 0);
+    EXPECT_FALSE(FileExists(GameValuePath("PlaySounds")));
+    EXPECT_EQ(Snapshot(GameValuePath("GameState")), before) << "the saved game was not written";
+    ASSERT_EQ(ExitProblems().size(), 1u);
+    EXPECT_NE(ExitProblems()[0].find(ConfigRoot()), std::string::npos) << ExitProblems()[0];
 }
 
 }  // namespace

@@ -5,10 +5,7 @@
 # Usage: package-check.sh CPACK BUILD_DIR SOURCE_DIR XVFB_HARNESS   (exit 77: no dpkg tools)
 set -uo pipefail
 cpack="$1" build="$2" source_dir="$3"
-if ! command -v dpkg-deb >/dev/null || ! command -v dpkg-shlibdeps >/dev/null; then
-    echo "skipped: dpkg-deb or dpkg-shlibdeps missing"
-    exit 77
-fi
+command -v dpkg-deb >/dev/null && command -v dpkg-shlibdeps >/dev/null || { echo "skipped: dpkg-deb or dpkg-shlibdeps missing"; exit 77; }
 # shellcheck source=../../tools/xvfb-harness.sh
 source "$4"
 
@@ -47,8 +44,7 @@ done
 grep -q '<svg' "$root/usr/share/icons/hicolor/scalable/apps/$icon.svg" || fail "no scalable icon"
 desktop-file-validate "$desktop" || fail "desktop-file-validate"
 
-# The metadata: named after its id, launching the entry above, providing the command; its
-# screenshots are files of the source tree.
+# The metadata: named after its id, launching the entry above, providing the command, screenshots in the tree.
 metainfo="$(only "$root"/usr/share/metainfo/*.metainfo.xml)" || fail "not one metainfo file"
 id="$(sed -n 's:.*<id>\(.*\)</id>.*:\1:p' "$metainfo")"
 [ "$(basename "$metainfo")" = "$id.metainfo.xml" ] || fail "metainfo file not named after its id $id"
@@ -67,18 +63,12 @@ appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" 2>&1 || { cat 
 manual="$root/usr/share/man/man6/$command.6.gz"
 [ "$(zcat "$manual" 2>/dev/null | sed -n 's/^\.TH \([^ ]*\) \([^ ]*\).*/\1 \2/p')" = "${command^^} 6" ] ||
     fail "no manual page $command(6) at $manual"
-if command -v groff >/dev/null; then
-    warnings="$(zcat "$manual" | groff -man -Tutf8 -ww -z 2>&1)"
-    [ -z "$warnings" ] || fail "groff: $warnings"
-fi
+warnings="$(command -v groff >/dev/null && zcat "$manual" | groff -man -Tutf8 -ww -z 2>&1)"
+[ -z "$warnings" ] || fail "groff: $warnings"
 
 # The unpacked program in a real window: its icon, the class the launcher entry names, and "Help"
 # on its menu (F1, then entry 4) hands the opener the page beside the program's real file.
-if ! xh_check_deps 2>/dev/null; then
-    echo "skipped the window: Xvfb or its tools missing"
-    [ "$failures" -eq 0 ] && exit 77
-    exit 1
-fi
+xh_check_deps 2>/dev/null || { echo "skipped the window: Xvfb or its tools missing"; [ "$failures" -eq 0 ] && exit 77; exit 1; }
 mkdir -p "$work/config" && mkdir -m 700 "$work/run"
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run"
 cat >"$work/opener" <<EOF
@@ -94,11 +84,7 @@ if xh_wait_window --name '^Qor Tintaro$' >/dev/null; then
     class="$(sed -n 's/^StartupWMClass=//p' "$desktop")"
     [[ "$(xprop -id "$wid" WM_CLASS 2>&1)" == *"\"$class\""* ]] || fail "the window's class is not $class"
     xh_key F1
-    for _ in $(seq 50); do
-        [ -f "$work/opened" ] && break
-        xh_key 4
-        sleep 0.1
-    done
+    for _ in $(seq 50); do [ -f "$work/opened" ] && break; xh_key 4; sleep 0.1; done
     [ "$(cat "$work/opened" 2>/dev/null)" = "$(dirname "$program")/Vokamer.htm" ] ||
         fail "Help opened '$(cat "$work/opened" 2>/dev/null)', not the page beside the unpacked program"
     xh_stop_app >/dev/null || fail "the program did not end cleanly on SIGTERM"

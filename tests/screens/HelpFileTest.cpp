@@ -56,8 +56,6 @@ TEST_F(HelpFileTest, AnAwkwardFolderReachesTheOpenerAsOneArgumentAndRunsNothingE
         EXPECT_NE(e.path().filename(), "x") << "no shell ran";
 }
 
-// A missing page or opener starts nothing; the opener, once ended, is reaped, and other
-// children are left to the code that started them.
 TEST_F(HelpFileTest, AMissingPageOrOpenerStartsNothingAndOnlyTheOpenerIsReaped) {
     const std::string page = TempDir() + "/page.htm";
     WriteBytes(page, {'<', 'p', '>'});

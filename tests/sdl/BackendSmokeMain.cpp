@@ -35,10 +35,7 @@ void Paint(HWND hwnd) {
     HGDIOBJ old = SelectObject(memory, bitmap);
     Fill(memory, RECT{0, 0, 16, 16}, RGB(255, 255, 0));
     BitBlt(window, midX - 8, midY - 8, 16, 16, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(hwnd, window);
+    SelectObject(memory, old), DeleteObject(bitmap), DeleteDC(memory), ReleaseDC(hwnd, window);
     std::printf("painted\n");
 }
 
@@ -53,8 +50,7 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             std::printf("down %d %d\n", x, y);
             HDC dc = GetDC(hwnd);
             Fill(dc, RECT{x - 2, y - 2, x + 3, y + 3}, RGB(255, 0, 255));
-            ReleaseDC(hwnd, dc);
-            return 0;
+            return ReleaseDC(hwnd, dc), 0;
         }
         case WM_LBUTTONUP: return std::printf("up %d %d\n", x, y), 0;
         case WM_MOUSEMOVE: return std::printf("move %d %d\n", x, y), 0;
@@ -83,10 +79,7 @@ int main(int argc, char** argv) {
     CreateWindowExW(0, L"BackendSmoke", L"check", WS_VISIBLE, 0, 0, device.width, device.height, nullptr, nullptr,
                     nullptr, nullptr);
     MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    while (GetMessageW(&msg, nullptr, 0, 0)) TranslateMessage(&msg), DispatchMessageW(&msg);
     platform::SetBackend(nullptr);
     return static_cast<int>(msg.wParam);
 }

@@ -21,34 +21,22 @@ struct Pipe {
     Pipe() { EXPECT_EQ(pipe2(fds, O_CLOEXEC | O_NONBLOCK), 0); }
     ~Pipe() { close(fds[0]), close(fds[1]); }
     void Put() const { EXPECT_EQ(write(fds[1], "x", 1), 1); }
-    void Drain() const {
-        for (char buffer[16]; read(fds[0], buffer, sizeof buffer) > 0;) continue;
-    }
+    void Drain() const { for (char buffer[16]; read(fds[0], buffer, sizeof buffer) > 0;) continue; }
 };
 
-// Counts reports; a wait is bounded so a stuck watcher fails the test instead of hanging it. The
-// watcher stops before the count goes.
+// Counts reports; a wait is bounded so a stuck watcher fails instead of hanging. The watcher stops first.
 struct Reports {
     std::mutex mutex;
     std::condition_variable changed;
     int count = 0;
-    DescriptorWatcher watcher{[this] {
-        std::lock_guard lock(mutex);
-        ++count;
-        changed.notify_all();
-    }};
+    DescriptorWatcher watcher{[this] { std::lock_guard lock(mutex); ++count, changed.notify_all(); }};
     bool WaitFor(int n) {
         std::unique_lock lock(mutex);
         return changed.wait_for(lock, std::chrono::seconds(10), [&] { return count >= n; });
     }
-    int Count() {
-        std::lock_guard lock(mutex);
-        return count;
-    }
+    int Count() { std::lock_guard lock(mutex); return count; }
 };
 
-// Armed with one list and then another, the watcher reports the latest list once and not again
-// until armed again, however long the descriptor stays readable; it stops while it waits.
 TEST(DescriptorWatcherTest, ReportsOncePerArmingForTheLatestListAndStopsWhileItWaits) {
     Pipe first, second, other;
     auto reports = std::make_unique<Reports>();
@@ -60,8 +48,7 @@ TEST(DescriptorWatcherTest, ReportsOncePerArmingForTheLatestListAndStopsWhileItW
     first.Put();  // no longer watched
     second.Put();
     ASSERT_TRUE(reports->WaitFor(1));
-    // Still readable, but nobody armed it again: a second report would mean a busy loop. A second
-    // watcher's report gives the first one time to misbehave.
+    // Still readable, not armed again: a second report would be a busy loop (a second watcher gives it time).
     witness.watcher.Arm({other.fds[0]});
     other.Put();
     ASSERT_TRUE(witness.WaitFor(1));
@@ -84,11 +71,7 @@ TEST(DescriptorWatcherTest, APollThatCannotGoOnIsReported) {
     std::condition_variable failed;
     int error = 0;
     {
-        DescriptorWatcher watcher([] {}, [&](int err) {
-            std::lock_guard lock(mutex);
-            error = err;
-            failed.notify_all();
-        });
+        DescriptorWatcher watcher([] {}, [&](int err) { std::lock_guard lock(mutex); error = err, failed.notify_all(); });
         watcher.Arm(std::vector<int>(100, 0));
         std::unique_lock lock(mutex);
         EXPECT_TRUE(failed.wait_for(lock, std::chrono::seconds(10), [&] { return error != 0; }));

@@ -31,7 +31,6 @@ TEST(SdlSoundTest, SoundsReachTheDeviceAtItsRateAndTheDeviceClosesWhenTheyHavePl
         EXPECT_FALSE(sound.DeviceOpen()) << "nothing is opened before the first sound";
         sound.Play(platform::PcmSound{L"test", 0, 11025, kSamples});
         EXPECT_TRUE(sound.DeviceOpen());
-        // A generous bound, so a player that never finishes fails instead of hanging.
         ASSERT_EQ(playedOut.get_future().wait_for(std::chrono::seconds(20)), std::future_status::ready);
         sound.CloseIfPlayedOut();
         EXPECT_FALSE(sound.DeviceOpen());
@@ -40,8 +39,7 @@ TEST(SdlSoundTest, SoundsReachTheDeviceAtItsRateAndTheDeviceClosesWhenTheyHavePl
     std::vector<uint8_t> written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::filesystem::remove(file);
     for (const char* name : {"SDL_AUDIODRIVER", "SDL_DISKAUDIOFILE", "SDL_DISKAUDIODELAY"}) unsetenv(name);
-    // The device may play silence until the sound starts. Then twice the samples, the new ones
-    // half-way between their neighbours, then silence.
+    // Silence until the sound starts, then twice the samples (new ones half-way between), then silence.
     const std::vector<uint8_t> expected{0, 50, 100, 150, 200, 125, 50, 50, 128, 128};
     auto start = std::find_if(written.begin(), written.end(), [](uint8_t b) { return b != 128; });
     ASSERT_GE(written.end() - start, static_cast<ptrdiff_t>(expected.size()));

@@ -61,8 +61,7 @@ std::optional<std::vector<int>> SolveMod(std::vector<std::vector<int>> a, std::v
 std::vector<Move> SolveBoard(const CPuzzleGame& game) {
     const int n = game.m_nSize, k = game.m_nColors, cells = n * n;
     CPuzzleGame probe = game;
-    probe.m_hWndOwner = nullptr;
-    probe.m_bFrozen = TRUE;
+    probe.m_hWndOwner = nullptr, probe.m_bFrozen = TRUE;
     std::vector<std::vector<int>> a(cells, std::vector<int>(cells, 0));
     for (int press = 0; press < cells; ++press) {
         for (BYTE& c : probe.m_Board) c = 0;

@@ -5,9 +5,7 @@
 
 #include "engine/PuzzleGame.h"
 
-struct Move {
-    int x, y;
-};
+struct Move { int x, y; };
 
 // The effect of pressing each cell, measured on a copy of the game (frozen, no owner), then
 // solved for every uniform target colour. Returns the presses of the first solution found: none

@@ -18,44 +18,26 @@
 namespace {
 
 bool Script(platform::HeadlessBackend& backend, const std::string& step) {
-    static const struct {
-        const char* name;
-        UINT vk;
-    } kKeys[] = {{"Left", VK_LEFT}, {"Right", VK_RIGHT}, {"Up", VK_UP},   {"Down", VK_DOWN},
-                 {"Return", VK_RETURN}, {"F1", VK_F1},   {"F2", VK_F2}, {"Escape", VK_ESCAPE}};
-    for (const auto& k : kKeys)
-        if (step == k.name) return backend.ScriptKey(k.vk), true;
-    if (step.size() == 1 && std::isalnum(static_cast<unsigned char>(step[0]))) {
-        const char c = step[0];
-        backend.ScriptKey(static_cast<UINT>(std::toupper(c)), static_cast<wchar_t>(c));
-        return true;
-    }
+    static const std::pair<const char*, UINT> kKeys[] = {{"Left", VK_LEFT}, {"Right", VK_RIGHT}, {"Up", VK_UP},
+        {"Down", VK_DOWN}, {"Return", VK_RETURN}, {"F1", VK_F1}, {"F2", VK_F2}, {"Escape", VK_ESCAPE}};
+    for (const auto& [name, vk] : kKeys)
+        if (step == name) return backend.ScriptKey(vk), true;
+    if (const char c = step[0]; step.size() == 1 && std::isalnum(static_cast<unsigned char>(c)))
+        return backend.ScriptKey(static_cast<UINT>(std::toupper(c)), static_cast<wchar_t>(c)), true;
     int x = 0, y = 0;
-    if (std::sscanf(step.c_str(), "%d,%d", &x, &y) != 2) return false;
-    backend.ScriptTap(x, y);
-    return true;
+    return std::sscanf(step.c_str(), "%d,%d", &x, &y) == 2 && (backend.ScriptTap(x, y), true);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s OUT.ppm [KEY | X,Y]...\n", argv[0]);
-        return 2;
-    }
+    if (argc < 2) return std::fprintf(stderr, "usage: %s OUT.ppm [KEY | X,Y]...\n", argv[0]), 2;
     platform::HeadlessBackend backend;
-    for (int i = 2; i < argc; ++i) {
-        if (!Script(backend, argv[i])) {
-            std::fprintf(stderr, "%s: not a key or a tap: %s\n", argv[0], argv[i]);
-            return 2;
-        }
-    }
+    for (int i = 2; i < argc; ++i)
+        if (!Script(backend, argv[i])) return std::fprintf(stderr, "%s: not a key or a tap: %s\n", argv[0], argv[i]), 2;
     // What the screen shows once the game has handled everything and waits: the page's frame then.
     std::vector<uint16_t> frame;
-    backend.SetIdleHandler([&] {
-        frame = backend.LastFrame();
-        return false;
-    });
+    backend.SetIdleHandler([&] { return frame = backend.LastFrame(), false; });
     platform::SetBackend(&backend);
     wchar_t commandLine[] = L"";
     WinMain(platform::RegisterModule(TintaroResources()), nullptr, commandLine, SW_SHOW);

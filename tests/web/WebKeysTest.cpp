@@ -9,15 +9,7 @@ namespace {
 using platform::InputEvent;
 using platform::InputType;
 
-struct Case {
-    bool down;
-    const char* key;
-    const char* code;
-    unsigned modifiers;
-    bool taken;
-    UINT vk;
-    wchar_t ch;
-};
+struct Case { bool down; const char* key; const char* code; unsigned modifiers; bool taken; UINT vk; wchar_t ch; };
 
 TEST(WebKeysTest, KeysAsOnTheDesktop) {
     using namespace platform::web;

@@ -56,21 +56,17 @@ def same_picture(page_frame, desktop_frame, what):
           % (what, len(differ), differ and (differ[0] % WIDTH, differ[0] // WIDTH)))
 
 
-def engine_state(raw):
-    """The engine's saved form: 108 bytes, 32-bit little-endian numbers around the 8 x 8 board."""
-    check(len(raw) == 108, 'the saved game is %d bytes, not 108' % len(raw))
-    kind, frozen, mode = struct.unpack_from('<3i', raw, 0)
-    size, colours, moves, total, level = struct.unpack_from('<5i', raw, 76)
-    board = {(x, y): raw[12 + x * 8 + y] for x in range(size) for y in range(size)}
-    return dict(type=kind, mode=mode, size=size, colours=colours, moves=moves, total=total, level=level,
-                board=board)
-
-
 def saved_state(page):
-    """The game as the page saves it when it is reloaded (which ends the game the orderly way)."""
+    """The game as the page saves it when reloaded (the orderly end): 108 bytes, 32-bit little-endian
+    numbers around the 8 x 8 board."""
     page.navigate(page.eval('location.href'))
     page.start()
-    return engine_state(saved_values(page)['GameState'])
+    raw = saved_values(page)['GameState']
+    check(len(raw) == 108, 'the saved game is %d bytes, not 108' % len(raw))
+    kind, _, mode = struct.unpack_from('<3i', raw, 0)
+    size, colours, moves, total, level = struct.unpack_from('<5i', raw, 76)
+    return dict(type=kind, mode=mode, size=size, colours=colours, moves=moves, total=total, level=level,
+                board={(x, y): raw[12 + x * 8 + y] for x in range(size) for y in range(size)})
 
 
 # The cells a press of each pattern advances, from the pressed cell.
@@ -91,11 +87,6 @@ def solution(state):
     return None
 
 
-def pixel(frame, x, y):
-    i = (y * WIDTH + x) * 3
-    return tuple(frame[i:i + 3])
-
-
 def cell_centre(x, y):
     """A 3 x 3 board on the 240 x 320 screen: cells of 69 pixels from (16, 42)."""
     return 16 + 69 * x + 34, 42 + 69 * y + 34
@@ -103,8 +94,9 @@ def cell_centre(x, y):
 
 def changed_cells(before, after):
     """The cells whose tile looks different: a patch of its gloss, where every colour differs."""
-    look = lambda frame, x, y: [pixel(frame, cell_centre(x, y)[0] - 17 + i, cell_centre(x, y)[1] - 17)
-                                for i in range(3)]
+    def look(frame, x, y):
+        i = ((cell_centre(x, y)[1] - 17) * WIDTH + cell_centre(x, y)[0] - 17) * 3
+        return frame[i:i + 9]
     return {(x, y) for x in range(3) for y in range(3) if look(before, x, y) != look(after, x, y)}
 
 
@@ -119,19 +111,17 @@ def the_first_frame_is_the_board_and_keys_and_taps_press_the_cells_they_should(s
     check(state['frames'] >= 1 and not state['ended'], 'the game did not start: %s' % state)
     same_picture(page.frame(), suite.desktop.frame(), 'the first frame')
     page.key('Right')
-    before = page.frame()
-    page.key('Return')  # (1, 0) of the solved first board: it and its neighbours change
-    after = page.frame()
-    check(changed_cells(before, after) == {(0, 0), (1, 0), (2, 0), (1, 1)},
-          'the key changed the cells %s' % sorted(changed_cells(before, after)))
-    page.tap(*cell_centre(2, 2))  # the tap also takes the cursor's highlight off (1, 0)
-    clicked = page.frame()
-    check(changed_cells(after, clicked) == {(2, 2), (1, 2), (2, 1), (1, 0)},
-          'the click changed the cells %s' % sorted(changed_cells(after, clicked)))
-    page.tap(*cell_centre(0, 2), touch=True)
+
+    def press(what, act, cells):
+        before = page.frame()
+        act()
+        changed = changed_cells(before, page.frame())
+        check(changed == cells, 'the %s changed the cells %s' % (what, sorted(changed)))
+
+    press('key', lambda: page.key('Return'), {(0, 0), (1, 0), (2, 0), (1, 1)})  # (1, 0) of the solved board
+    press('click', lambda: page.tap(*cell_centre(2, 2)), {(2, 2), (1, 2), (2, 1), (1, 0)})  # the cursor goes too
+    press('touch', lambda: page.tap(*cell_centre(0, 2), touch=True), {(0, 2), (1, 2), (0, 1)})
     touched = page.frame()
-    check(changed_cells(clicked, touched) == {(0, 2), (1, 2), (0, 1)},
-          'the touch changed the cells %s' % sorted(changed_cells(clicked, touched)))
     steps = ('Right', 'Return', '%d,%d' % cell_centre(2, 2), '%d,%d' % cell_centre(0, 2))
     same_picture(touched, suite.desktop.frame(steps), 'the board after a key, a click and a touch')
     check(page.state()['sounds'] == 3, 'not a sound for each move: %s' % page.state()['sounds'])
@@ -214,8 +204,7 @@ def the_screen_is_a_whole_zoom_at_any_pixel_ratio(suite):
     page.start()
     check(page.eval('getComputedStyle(document.getElementById("screen")).imageRendering') == 'pixelated',
           'the canvas is smoothed when it is enlarged')
-    # (window width, height, device pixel ratio) -> the zoom in the screen's own pixels. Layout
-    # rounds to 1/64 of a CSS pixel: a tenth of a screen pixel is what is left to compare.
+    # (window width, height, device pixel ratio) -> the zoom; layout rounds to 1/64 of a CSS pixel.
     for width, height, ratio, zoom in ((780, 493, 1, 1), (520, 680, 1, 2), (400, 500, 2, 3), (360, 640, 3, 4),
                                        (300, 300, 1.5, 1)):
         page.send('Emulation.setDeviceMetricsOverride', {'width': width, 'height': height,
@@ -224,11 +213,10 @@ def the_screen_is_a_whole_zoom_at_any_pixel_ratio(suite):
             '(function(){var r=document.getElementById("screen").getBoundingClientRect();'
             'return [r.left, r.top, r.width, r.height];})()')), 'a zoom of %d at %dx%d, ratio %s' % (zoom, width, height, ratio))
         left, top, w, h = (v * ratio for v in box)
-        check(abs(h - HEIGHT * zoom) < 0.1, 'the height is not %d screen pixels' % (HEIGHT * zoom))
-        check(abs(left - round(left)) < 0.1 and abs(top - round(top)) < 0.1,
-              'the screen does not start on a whole screen pixel at ratio %s: %s' % (ratio, box))
-        check(left >= 0 and top >= 0 and left + w <= width * ratio + 0.1 and top + h <= height * ratio + 0.1,
-              'the screen does not fit the window at %dx%d: %s' % (width, height, box))
+        check(abs(h - HEIGHT * zoom) < 0.1 and abs(left - round(left)) < 0.1 and abs(top - round(top)) < 0.1 and
+              left >= 0 and top >= 0 and left + w <= width * ratio + 0.1 and top + h <= height * ratio + 0.1,
+              'at %dx%d, ratio %s, the screen is not %d pixels high on a whole pixel inside the window: %s'
+              % (width, height, ratio, HEIGHT * zoom, box))
 
 
 def a_second_tab_says_the_game_is_open_and_writes_nothing(suite):
