@@ -109,6 +109,16 @@ TEST_F(PatternsTest, ScrambleAlwaysGivesASolvablePuzzle) {
     }
 }
 
+TEST_F(PatternsTest, ScrambleNeverRunsUnderBrokenRules) {
+    for (auto [n, k, type] : {std::tuple{0, 2, 0}, {1, 2, 0}, {9, 2, 0}, {3, 1, 0}, {3, 2, 7}, {-4, 0, -1}}) {
+        CPuzzleGame g;
+        std::tie(g.m_nMode, g.m_nSize, g.m_nColors, g.m_nType) = std::tuple(GAME_SINGLE, n, k, type);
+        g.NewGame();  // would divide by zero, index past the board or loop for ever
+        EXPECT_EQ(std::tuple(g.m_nSize, g.m_nColors, g.m_nType), std::tuple(3, 2, int(TYPE_NORMAL)));
+        EXPECT_FALSE(g.IsBoardSolved());
+    }
+}
+
 struct Seen { UINT message; int moves, total, level; };
 
 class SeriesTest : public PlatformTest {
@@ -224,6 +234,16 @@ TEST_F(SeriesTest, RandomDrawsEveryBoardInRange) {
         game->NewGame(), sizes.insert(game->m_nSize), colours.insert(game->m_nColors), types.insert(game->m_nType);
     EXPECT_EQ(std::tuple(sizes, colours, types), std::tuple(std::set{3, 4, 5, 6, 7, 8}, std::set{2, 3, 4, 5}, std::set{0, 1, 2, 3, 4}));
     EXPECT_EQ(game->GetRecord(), NO_RECORD);
+}
+
+// (A new game in the middle of a series is played through the window: PlayTest.)
+TEST_F(SeriesTest, SetupOutsideTheTableChangesNothing) {
+    std::tie(game->m_nMode, game->m_nLevel, game->m_nSize, game->m_nMoves) = std::tuple(GAME_EASY, 5, 6, 17);
+    game->SetupLevel();
+    EXPECT_EQ(std::tuple(game->m_nSize, game->m_nMoves), std::tuple(6, 17));
+    std::tie(game->m_nMode, game->m_nLevel) = std::tuple(9, 0);  // unknown modes behave like Single at set-up
+    game->SetupLevel();
+    EXPECT_EQ(std::tuple(game->m_nSize, game->m_nMoves, game->GetLevelCount(), game->GetRecord()), std::tuple(6, 0, 1, NO_RECORD));
 }
 
 }  // namespace

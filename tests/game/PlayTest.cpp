@@ -31,6 +31,7 @@
 #include "platform/Windowing.h"
 #include "res/Resources.h"
 #include "screens/OptionsDlg.h"
+#include "tests/support/GdiPictures.h"
 #include "tests/support/PlatformFixture.h"
 #include "tests/support/Solver.h"
 
@@ -179,6 +180,13 @@ TEST_F(PlayTest, TheCountersSitBesideOrBelowTheBoardByTheScreensShape) {
             EXPECT_EQ(wrong, 0) << c.width << " mode " << c.mode;
         });
     }
+}
+
+TEST_F(PlayTest, APaintBeforeAnyLayoutIsBlack) {
+    CGameWnd unplaced;
+    HDC target = SectionDC(240, 268, 16, 0x3366CC);
+    EXPECT_EQ(unplaced.OnDraw(nullptr, target, RECT{0, 0, 240, 268}), 1);
+    EXPECT_EQ(Picture(target, 240, 268, {{0, '.'}}), Picture(SectionDC(240, 268, 16, 0), 240, 268, {{0, '.'}}));
 }
 
 TEST_F(PlayTest, KeysAndTapsPressTheRightCells) {
@@ -355,6 +363,16 @@ TEST_F(PlayTest, SavingAnotherPatternModeSizeOrColoursDealsANewGameTheSoundAlone
         }), c.keys.size() + 4);
         EXPECT_EQ(ReadBytes(GameValuePath("PlaySounds"))[0], c.after[4]);
     }
+}
+
+// Only a broken caller could hand these in.
+TEST_F(PlayTest, TheScreenKeepsValuesOutsideItsListsAndTakesAnySoundAsOn) {
+    COptionsDlg dlg;
+    dlg.m_bPlaySounds = 7, dlg.m_nMode = 5, dlg.m_nType = 9, dlg.m_nSize = 2, dlg.m_nColors = 6;
+    backend.SetIdleHandler([&, n = 0]() mutable { return n++ == 0 && (backend.ScriptKey(VK_F1), true); });
+    EXPECT_EQ(dlg.DoModal(nullptr, platform::RegisterModule(TintaroResources()), IDD_OPTIONS), 1);
+    EXPECT_EQ((std::array{dlg.m_bPlaySounds, dlg.m_nMode, dlg.m_nType, dlg.m_nSize, dlg.m_nColors}),
+              (std::array{1, 5, 9, 2, 6}));
 }
 
 TEST_F(PlayTest, ChoosingRandomDealsALegalBoardThatIsShownAndThereAfterARestart) {

@@ -6,6 +6,7 @@
 
 #include "gfx/Text.h"
 #include "platform/Messages.h"
+#include "platform/Resources.h"
 #include "platform/Windowing.h"
 #include "res/Resources.h"
 #include "screens/GameMenuDlg.h"
@@ -105,6 +106,21 @@ TEST_F(MenuTest, KeysActOnReleaseAndTheStylusOnTheEntryItWasPressedOn) {
         EXPECT_EQ(dlg.m_nSel, c.sel) << c.name;
     }
     EXPECT_EQ(std::make_pair(backend.Minimized(), backend.OpenedDocuments().size()), std::make_pair(1, size_t{1}));
+}
+
+TEST_F(MenuTest, PaintsBeforeItsLayoutAndWithAStringMissing) {
+    menu.SetupMenu(nullptr, L"Qor Tintaro 4.0", 40, 44);
+    EXPECT_EQ(menu.OnDraw(nullptr, GetDC(nullptr), RECT{0, 0, 240, 268}), 1) << "five entries, none laid out";
+
+    platform::ModuleResources gap = TintaroResources();
+    std::vector<platform::StringResource> strings(gap.strings.begin(), gap.strings.end());
+    std::erase_if(strings, [](auto s) { return s.id == 41; });
+    gap.strings = strings;
+    EXPECT_EQ(Run(menu, {[&] { backend.ScriptKey(VK_UP); }, [&] {  // both unselected now
+        EXPECT_TRUE(Area({46, 49, 56, 73}) == Area({46, 86, 56, 110})) << "the blank entry has the shared picture";
+        EXPECT_TRUE(Area({40, 45, 200, 77}) != Area({40, 82, 200, 114})) << "but no label";
+        backend.ScriptKey('2');
+    }}, 40, 44, platform::RegisterModule(gap)), 2);
 }
 
 }  // namespace
