@@ -15,7 +15,8 @@
 #include "platform/Selector.h"        // the one-line list control: Selector.cpp
 #include "platform/Shell.h"           // full screen and the status bar: Shell.cpp
 #include "platform/ShellExecute.h"    // opening documents: ShellExecute.cpp
-#include "platform/SingleInstance.h"  // FindWindowW, SetForegroundWindow: SingleInstance.cpp
+#include "platform/SingleInstance.h"
+#include "platform/WindowSearch.h"  // FindWindowW, SetForegroundWindow
 #include "platform/SoftKeyBar.h"      // the soft-key bar: SoftKeyBar.cpp
 #include "platform/Sound.h"           // PlaySoundW: Sound.cpp
 #include "platform/Types.h"           // types, constants and macros (header only)

@@ -1,4 +1,4 @@
-// Finding and raising windows across processes: a per-user lock and socket for each window name.
+// The claim on a window name across processes: a per-user lock and socket for each name.
 #include "platform/SingleInstance.h"
 
 #include <fcntl.h>
@@ -13,14 +13,10 @@
 #include <map>
 #include <memory>
 
-#include "platform/Backend.h"
 #include "platform/Clock.h"
-#include "platform/Handles.h"
 #include "platform/RaiseRequests.h"
 #include "platform/Registry.h"
 #include "platform/Utf8.h"
-#include "platform/WindowTable.h"
-#include "platform/Windowing.h"
 
 namespace platform {
 namespace {
@@ -34,13 +30,8 @@ struct Claim {
     std::unique_ptr<RaiseListener> listener;
 };
 
-struct RemoteWindow {
-    bool answered = false;
-};
-
 struct InstanceState {
     std::map<std::string, std::unique_ptr<Claim>> claims;  // by file stem
-    HandleTable<RemoteWindow> remotes{HandleKind::RemoteWindow};
     std::string problem;
 };
 
@@ -115,16 +106,14 @@ RaiseAnswer ReachHolder(int lockFd, const std::string& socketPath) {
     }
 }
 
-HWND Remote(bool answered) {
-    return ToHandle<HWND>(State().remotes.Add(std::make_unique<RemoteWindow>(RemoteWindow{answered})));
-}
-
 void TakeName(const std::string& stem, LPCWSTR className, LPCWSTR title, int lockFd, const std::string& folder) {
     auto claim = std::make_unique<Claim>(
         Claim{lockFd, folder + "/" + stem + ".sock", std::make_unique<RaiseListener>(className, title)});
     claim->listener->Open(claim->socketPath);
     State().claims[stem] = std::move(claim);
 }
+
+}  // namespace
 
 // NULL when the name is free (it is then ours) or no lock can be had; a remote handle when
 // another copy holds it. That copy has been asked to raise its window by then: the answer decides
@@ -152,7 +141,7 @@ HWND ClaimOrFind(LPCWSTR className, LPCWSTR title) {
             }
             close(lockFd);
             if (answer == RaiseAnswer::Silent) s.problem = kNotResponding;
-            return Remote(answer == RaiseAnswer::Raised);
+            return RemoteWindowHandle(answer == RaiseAnswer::Raised);
         }
         why += lockPath + ": " + std::strerror(errno) + "; ";
         if (lockFd >= 0) close(lockFd);
@@ -161,22 +150,6 @@ HWND ClaimOrFind(LPCWSTR className, LPCWSTR title) {
     s.problem = "not saved: no lock against a second copy (" + why + ")";
     return nullptr;
 }
-
-// The window, its owned windows that are minimised restored, and the program's window raised.
-BOOL Raise(HWND hwnd, bool withOwned) {
-    // A window of another copy was asked to come forward when it was found.
-    if (const RemoteWindow* remote = State().remotes.Find(hwnd)) return remote->answered ? TRUE : FALSE;
-    HWND top = TopLevelOf(hwnd);
-    if (!top) return FALSE;
-    for (HWND h : WindowsInCreationOrder()) {
-        const WindowRecord* w = FindWindowRecord(h);
-        if (w->minimized && (h == top || (withOwned && w->owner == top))) ShowWindow(h, SW_RESTORE);
-    }
-    CurrentBackend().Raise();
-    return TRUE;
-}
-
-}  // namespace
 
 std::string InstanceLockPath(LPCWSTR className, LPCWSTR title) {
     if (!className || !title) return "";
@@ -199,17 +172,8 @@ void ResetSingleInstance() {
         close(claim->lockFd);
     }
     s.claims.clear();
-    s.remotes.Clear();
+    ForgetRemoteWindows();
     s.problem.clear();
 }
 
 }  // namespace platform
-
-HWND FindWindowW(LPCWSTR className, LPCWSTR title) {
-    if (!className || !*className || !title || !*title) return nullptr;
-    if (HWND local = platform::FindTopLevel(className, title)) return local;
-    return platform::ClaimOrFind(className, title);
-}
-
-BOOL SetForegroundWindow(HWND hwnd) { return platform::Raise(hwnd, false); }
-BOOL ActivateWithOwned(HWND hwnd) { return platform::Raise(hwnd, true); }

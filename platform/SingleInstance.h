@@ -11,19 +11,13 @@
 #include <string>
 
 #include "platform/Types.h"
-
-// A top-level window of that class (case-insensitive) and title: one of this process, else a handle
-// that stands for the window of the process holding the name (only the raising calls accept it;
-// that process was asked to raise its window by the search itself). NULL for a null or empty class
-// or title, or when no window has the name: the name is then this process's, if a lock could be had.
-HWND FindWindowW(LPCWSTR className, LPCWSTR title);
-// Brings the program's window to the front of the desktop (restoring it when minimised). For the
-// window of another process: whether it answered the search's request.
-BOOL SetForegroundWindow(HWND hwnd);
-// The same, and the windows hwnd owns (an open dialog) come along, restored when minimised.
-BOOL ActivateWithOwned(HWND hwnd);
+#include "platform/WindowSearch.h"
 
 namespace platform {
+// The host's part of FindWindowW for a name no window of this process has: NULL when the name is
+// free (it is then this process's) or no lock can be had; RemoteWindowHandle when another copy holds
+// it, which has been asked to raise its window by then.
+HWND ClaimOrFind(LPCWSTR className, LPCWSTR title);
 // The lock file behind a name, for tests that hold it from outside; "" when no folder can be used.
 std::string InstanceLockPath(LPCWSTR className, LPCWSTR title);
 // Whether this process holds a name: its search found no window and took the name's lock. What

@@ -1,4 +1,4 @@
-// Finding and raising windows in a page. A second tab of the same site is the browser's second
+// The claim on a window name in a page. A second tab of the same site is the browser's second
 // copy: the name a class and title form is a Web Lock, held by the tab whose program holds the
 // name, for as long as that program runs. A later tab asks the holder over a BroadcastChannel to
 // come forward; a holder that is closing no longer answers and lets the lock go, and the asking
@@ -12,11 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/Backend.h"
-#include "platform/Handles.h"
 #include "platform/Utf8.h"
-#include "platform/WindowTable.h"
-#include "platform/Windowing.h"
 #include "platform/web/SingleInstance.h"
 
 namespace {
@@ -94,13 +90,8 @@ EM_JS(void, ReloadWhenFree, (const char* lockName), {
 namespace platform {
 namespace {
 
-struct RemoteWindow {
-    bool answered = false;
-};
-
 struct InstanceState {
     std::map<std::string, bool> claims;  // by lock name: whether a lock is held for it
-    HandleTable<RemoteWindow> remotes{HandleKind::RemoteWindow};
     std::string problem;
     std::string heldElsewhere;  // the lock another tab holds
 };
@@ -114,9 +105,7 @@ std::string LockName(LPCWSTR className, LPCWSTR title) {
     return "tintaro:" + ToUtf8(className) + "\n" + ToUtf8(title);
 }
 
-HWND Remote(bool answered) {
-    return ToHandle<HWND>(State().remotes.Add(std::make_unique<RemoteWindow>(RemoteWindow{answered})));
-}
+}  // namespace
 
 HWND ClaimOrFind(LPCWSTR className, LPCWSTR title) {
     InstanceState& s = State();
@@ -131,7 +120,7 @@ HWND ClaimOrFind(LPCWSTR className, LPCWSTR title) {
         if (answer != 0) {
             s.heldElsewhere = name;
             if (answer == 2) s.problem = "already running, not responding";
-            return Remote(answer == 1);
+            return RemoteWindowHandle(answer == 1);
         }
         taken = 1;
     }
@@ -139,21 +128,6 @@ HWND ClaimOrFind(LPCWSTR className, LPCWSTR title) {
     if (taken == 1) Answer(name.c_str(), 1);
     return nullptr;
 }
-
-// The window, its owned windows that are minimised restored, and the program's window raised.
-BOOL Raise(HWND hwnd, bool withOwned) {
-    if (const RemoteWindow* remote = State().remotes.Find(hwnd)) return remote->answered ? TRUE : FALSE;
-    HWND top = TopLevelOf(hwnd);
-    if (!top) return FALSE;
-    for (HWND h : WindowsInCreationOrder()) {
-        const WindowRecord* w = FindWindowRecord(h);
-        if (w->minimized && (h == top || (withOwned && w->owner == top))) ShowWindow(h, SW_RESTORE);
-    }
-    CurrentBackend().Raise();
-    return TRUE;
-}
-
-}  // namespace
 
 // Pages keep no lock files.
 std::string InstanceLockPath(LPCWSTR, LPCWSTR) { return ""; }
@@ -174,7 +148,7 @@ void ResetSingleInstance() {
         ReleaseLock(name.c_str());
     }
     s.claims.clear();
-    s.remotes.Clear();
+    ForgetRemoteWindows();
     s.problem.clear();
     s.heldElsewhere.clear();
 }
@@ -189,12 +163,3 @@ void ReloadWhenTheNameIsFree() {
 
 }  // namespace web
 }  // namespace platform
-
-HWND FindWindowW(LPCWSTR className, LPCWSTR title) {
-    if (!className || !*className || !title || !*title) return nullptr;
-    if (HWND local = platform::FindTopLevel(className, title)) return local;
-    return platform::ClaimOrFind(className, title);
-}
-
-BOOL SetForegroundWindow(HWND hwnd) { return platform::Raise(hwnd, false); }
-BOOL ActivateWithOwned(HWND hwnd) { return platform::Raise(hwnd, true); }
